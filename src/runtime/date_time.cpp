@@ -1,0 +1,121 @@
+#include "runtime/date_time.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+namespace runtime {
+
+namespace {
+
+using namespace std::chrono;
+
+constexpr sys_days kDayZero = sys_days{1899y / December / 30};
+
+// Reads `count` numbers separated by `separator`; nothing else may stand in the text.
+template <std::size_t count>
+std::optional<std::array<int, count>> readFields(std::string_view text, char separator) {
+  std::array<int, count> fields{};
+  const char* at = text.data();
+  const char* end = text.data() + text.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) {
+      if (at == end || *at != separator) return std::nullopt;
+      ++at;
+    }
+    const auto [next, ec] = std::from_chars(at, end, fields[i]);
+    if (ec != std::errc{} || next == at) return std::nullopt;
+    at = next;
+  }
+  if (at != end) return std::nullopt;
+  return fields;
+}
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+  const std::int64_t q = a / b;
+  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+}  // namespace
+
+std::int64_t wholeSeconds(DateTimeSerial moment) {
+  return std::llround(moment * static_cast<double>(kSecondsPerDay));
+}
+
+bool inDateRange(DateTimeSerial moment) {
+  // Written so that NaN fails too.
+  if (!(moment > kFirstSerial - 1.0 && moment < kEndSerial + 1.0)) return false;
+  const std::int64_t seconds = wholeSeconds(moment);
+  return seconds >= static_cast<std::int64_t>(kFirstSerial) * kSecondsPerDay &&
+         seconds < static_cast<std::int64_t>(kEndSerial) * kSecondsPerDay;
+}
+
+DateTimeSerial serialOf(year_month_day date, seconds timeOfDay) {
+  const auto days = (sys_days{date} - kDayZero).count();
+  return static_cast<double>(days) +
+         static_cast<double>(timeOfDay.count()) / static_cast<double>(kSecondsPerDay);
+}
+
+std::optional<DateTimeSerial> dateTextToSerial(std::string_view text) {
+  const auto fields = readFields<3>(text, '/');
+  if (!fields) return std::nullopt;
+  const auto [m, d, y] = *fields;
+  const year_month_day date{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}};
+  if (!date.ok() || y < 100 || y > 9999) return std::nullopt;
+  return serialOf(date, seconds{0});
+}
+
+std::optional<DateTimeSerial> timeTextToSerial(std::string_view text) {
+  const auto fields = readFields<3>(text, ':');
+  if (!fields) return std::nullopt;
+  const auto [h, m, s] = *fields;
+  if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59) return std::nullopt;
+  return static_cast<double>(h * 3600 + m * 60 + s) / static_cast<double>(kSecondsPerDay);
+}
+
+std::optional<DateTimeSerial> momentMinusDays(DateTimeSerial moment, double days) {
+  const DateTimeSerial result = moment - days;
+  if (!inDateRange(result)) return std::nullopt;
+  return result;
+}
+
+std::int64_t secondsBetween(DateTimeSerial first, DateTimeSerial second) {
+  return wholeSeconds(second) - wholeSeconds(first);
+}
+
+std::string momentText(DateTimeSerial moment) {
+  const std::int64_t total = wholeSeconds(moment);
+  const std::int64_t days = floorDiv(total, kSecondsPerDay);
+  const std::int64_t timeOfDay = total - days * kSecondsPerDay;
+  const year_month_day date{kDayZero + sys_days::duration{days}};
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d.%02u.%02u+%02d.%02d.%02d", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(timeOfDay / 3600), static_cast<int>(timeOfDay / 60 % 60),
+                static_cast<int>(timeOfDay % 60));
+  return text;
+}
+
+ClockReading readLocalClock() {
+  const auto now = system_clock::now();
+  const auto second = floor<seconds>(now);
+  const std::time_t stamp = system_clock::to_time_t(second);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &stamp);
+#else
+  localtime_r(&stamp, &local);
+#endif
+  const year_month_day date{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
+                            day{static_cast<unsigned>(local.tm_mday)}};
+  // A leap second (tm_sec 60) is shown as the last second of its minute.
+  const int sec = local.tm_sec > 59 ? 59 : local.tm_sec;
+  const seconds timeOfDay{local.tm_hour * 3600 + local.tm_min * 60 + sec};
+  return {serialOf(date, timeOfDay), duration_cast<milliseconds>(now - second)};
+}
+
+DateTimeSerial presentMoment() { return readLocalClock().moment; }
+
+}  // namespace runtime

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "runtime/number_text.h"
+
+namespace runtime {
+
+// Days since 1899-12-30 00:00; the fraction is the time of day. Earlier
+// moments are negative and lie on the same straight line: -0.25 is
+// 1899-12-29 18:00, so arithmetic never jumps at day zero.
+using DateTimeSerial = double;
+
+inline constexpr DateTimeSerial kFirstSerial = -657434.0;  // 0100-01-01 00:00:00
+inline constexpr DateTimeSerial kEndSerial = 2958466.0;    // 10000-01-01, excluded
+inline constexpr std::int64_t kSecondsPerDay = 86400;
+
+// Whole seconds since day zero, the moment taken to its nearest second.
+std::int64_t wholeSeconds(DateTimeSerial moment);
+
+// True for moments from 0100-01-01 00:00:00 to 9999-12-31 23:59:59.
+bool inDateRange(DateTimeSerial moment);
+
+DateTimeSerial serialOf(std::chrono::year_month_day date, std::chrono::seconds timeOfDay);
+
+// "MM/DD/YYYY" to its day, "HH:MM:SS" (24-hour) to its fraction of a day.
+std::optional<DateTimeSerial> dateTextToSerial(std::string_view text);
+std::optional<DateTimeSerial> timeTextToSerial(std::string_view text);
+
+// Empty when the result leaves the date range.
+std::optional<DateTimeSerial> momentMinusDays(DateTimeSerial moment, double days);
+
+// Whole seconds from `first` to `second`, each taken to its nearest second.
+std::int64_t secondsBetween(DateTimeSerial first, DateTimeSerial second);
+
+// "yyyy.MM.dd+HH.mm.ss", the moment taken to its nearest second.
+std::string momentText(DateTimeSerial moment);
+
+// One reading of the local wall clock: the moment in whole seconds and how
+// far into that second the reading was taken.
+struct ClockReading {
+  DateTimeSerial moment;
+  std::chrono::milliseconds intoSecond;
+};
+
+ClockReading readLocalClock();
+DateTimeSerial presentMoment();
+
+}  // namespace runtime
