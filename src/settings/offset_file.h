@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace settings {
+
+// Looked up in the working directory at each access.
+inline const std::filesystem::path kOffsetFile{"Selenial.ini"};
+
+// The first data item of a text file: after leading blanks, up to the first
+// comma or the end of the first line. Empty when the file does not exist or
+// cannot be read; an item longer than kMaxItem is cut there.
+std::optional<std::string> readFirstItem(const std::filesystem::path& file);
+inline constexpr std::size_t kMaxItem = 1 << 20;
+
+struct SaveResult {
+  bool ok = true;
+  std::string error;  // one line, when !ok
+};
+
+// Replaces the file's content by `line` and CR LF. A temporary file beside it
+// is renamed over it, so the file holds either the old line or the new one,
+// whenever the program or the machine stops.
+[[nodiscard]] SaveResult saveLine(const std::filesystem::path& file, std::string_view line);
+
+// The UTC offset as it is stored and typed.
+class OffsetSetting {
+ public:
+  explicit OffsetSetting(std::filesystem::path file = kOffsetFile) : file_(std::move(file)) {}
+
+  struct Loaded {
+    std::string boxText;  // plain number text of the stored offset, "0" when none
+    double seconds = 0;
+  };
+  // A missing file, or a stored item that spells no number, is the offset 0;
+  // the file itself is left alone then.
+  Loaded load() const;
+
+  struct Changed {
+    std::optional<double> seconds;  // empty when the text spells no number
+    SaveResult saved;
+  };
+  // Stores the box text exactly as typed, number or not, so nothing typed is lost.
+  Changed change(std::string_view boxText) const;
+
+ private:
+  std::filesystem::path file_;
+};
+
+}  // namespace settings
