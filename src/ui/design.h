@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+// Layout is designed in twips; 15 twips make one device-independent pixel.
+constexpr int pixels(int twips) { return (twips * 2 + 15) / 30; }
+QRect twipsRect(int left, int top, int width, int height);
+
+// The faces the design names, replaced by installed look-alikes.
+enum class Face { SansSerif, Fixed, Arial };
+QFont designFont(Face face, double points, bool bold = false);
+
+struct LabelDesign {
+  const char* name;
+  int left, top, width, height;  // twips
+  QString caption;
+  Face face;
+  double points;
+  bool bold;
+  QColor text;        // invalid: the system's button text
+  QColor background;  // invalid: the system's button face
+  Qt::Alignment alignment;
+  bool shown;
+};
+
+// A label that reports clicks, as the design's labels do.
+class ClickLabel : public QLabel {
+  Q_OBJECT
+ public:
+  using QLabel::QLabel;
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// Builds a label that keeps its designed size, wraps at word boundaries and
+// paints its whole rectangle.
+ClickLabel* makeLabel(QWidget* parent, const LabelDesign& design);
+
+// Colours a widget's text and background; invalid colours keep the system's.
+void paint(QWidget* widget, const QColor& text, const QColor& background, bool fill);
+
+}  // namespace ui

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The real program in a real X server: StarDate caption, time stamp on the X
+# clipboard, the offset setup by keyboard, and the calculator.
+set -euo pipefail
+program="$(realpath "$1")"
+for tool in Xvfb xdotool xclip; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work="$(mktemp -d)"
+cleanup() {
+  kill "${app:-}" "${xvfb:-}" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The StarDate of a count, as the program writes it.
+stardate() {
+  local n=$1 sign=' + ' hex
+  if ((n < 0)); then sign=' - '; n=$((-n)); fi
+  hex=$(printf '%05X' "$n")
+  printf '%s%4s.%s' "$sign" "${hex:0:${#hex}-4}" "${hex: -4}"
+}
+# Seconds since the epoch for an offset, from the system clock alone.
+starsecs() { echo $(($(date -u +%s) + 14182937 - $1)); }
+# True when $2 is the StarDate of the present moment (give or take a tick) for offset $1.
+is_present() {
+  local now
+  now=$(starsecs "$1")
+  for n in $((now - 2)) $((now - 1)) "$now" $((now + 1)); do
+    [ "$2" = "$(stardate "$n")" ] && return 0
+  done
+  return 1
+}
+wait_window() {
+  for _ in $(seq 100); do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] && { echo "$id"; return; }
+    sleep 0.1
+  done
+  fail "no window named $1"
+}
+clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
+
+cd "$work"
+TZ=UTC "$program" >"$work/app.log" 2>&1 &
+app=$!
+
+main=$(wait_window '^ini:  0$')
+sleep 1.5
+title=$(xdotool getwindowname "$main")
+is_present 0 "$title" || fail "caption '$title' is not the present StarDate $(stardate "$(starsecs 0)")"
+echo "caption: '$title'"
+
+xdotool windowfocus --sync "$main"
+xdotool key Return
+sleep 0.3
+# Label5 index 0 sits at 3000,120 twips in the client area, below the menu bar.
+height=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
+menu=$((height - 184))
+xdotool mousemove --window "$main" 300 $((menu + 16)) click 1
+sleep 0.3
+stamp=$(clipboard)
+[ "${stamp:0:2}" = "  " ] || fail "time stamp '$stamp' lacks its two blanks"
+is_present 0 "${stamp:2}" || fail "time stamp '$stamp' is not the present StarDate"
+echo "time stamp: '$stamp'"
+
+xdotool key alt+s
+sleep 0.3
+xdotool type --delay 30 3600
+sleep 0.3
+[ "$(od -An -c Selenial.ini | tr -s ' ')" = " 3 6 0 0 \r \n" ] || fail "Selenial.ini holds $(od -An -c Selenial.ini)"
+sleep 1.2
+title=$(xdotool getwindowname "$main")
+is_present 3600 "$title" || fail "caption '$title' does not follow the offset 3600"
+echo "caption with offset 3600: '$title'"
+
+xdotool key alt+c
+calc=$(wait_window '^Vantrel$')
+xdotool windowfocus --sync "$calc"
+sleep 0.3
+# DeciVal at 3600,5160 twips and CoSci at 3600,5880 in the calculator's client area.
+xdotool mousemove --window "$calc" 300 353 click --repeat 3 1
+xdotool key ctrl+a
+xdotool type --delay 30 86400
+sleep 0.2
+xdotool mousemove --window "$calc" 300 401 click 1
+sleep 0.3
+result=$(clipboard)
+[ "$result" = "+ 1.518 posi-4" ] || fail "calculator copied '$result'"
+echo "calculator copied: '$result'"
+
+kill -0 "$app" || fail "the program died"
+echo "1 passed, 0 failed"

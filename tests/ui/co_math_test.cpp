@@ -1,0 +1,189 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextLayout>
+#include <QTimer>
+
+#include "numerics/conversion.h"
+#include "ui/co_math.h"
+#include "ui_test_support.h"
+
+namespace {
+
+class CalculatorTest : public uitest::WindowTest {
+ protected:
+  ui::coMath* openCalculator() {
+    if (!window_) open();
+    window_->coMathCalc_Click();
+    return window_->calculator();
+  }
+  template <typename T = QWidget>
+  T* part(const char* name) const {
+    return window_->calculator()->findChild<T*>(name);
+  }
+  QString text(const char* box) const { return part<QLineEdit>(box)->text(); }
+  bool essaysShown() const {
+    const bool shown = !part("Label9")->isHidden();
+    EXPECT_EQ(!part("Label10")->isHidden(), shown);
+    EXPECT_EQ(!part("Label11")->isHidden(), shown);
+    return shown;
+  }
+  static int calculatorWindows() {
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) n += qobject_cast<ui::coMath*>(w) != nullptr;
+    return n;
+  }
+};
+
+TEST_F(CalculatorTest, FirstOpening) {
+  ui::coMath* calculator = openCalculator();
+  ASSERT_TRUE(calculator);
+  EXPECT_EQ(calculator->windowTitle(), "Vantrel");
+  EXPECT_TRUE(calculator->isVisible());
+  EXPECT_EQ(text("DeciVal"), "0");
+  EXPECT_EQ(text("CoVal"), "hexadecimal  0");
+  EXPECT_EQ(text("CoSci"), "+000 posi 0");
+  EXPECT_FALSE(essaysShown());
+  EXPECT_EQ(part<QPushButton>("Command1")->text(), "See Also: Coherency and physics- Why ?");
+  EXPECT_FALSE(part("CoVal")->isEnabled());
+  EXPECT_EQ(part<QLineEdit>("DeciVal")->maxLength(), 32767);
+  EXPECT_EQ(calculator->size(), QSize(457, 442));
+  EXPECT_FALSE(calculator->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(calculator->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(calculator->parentWidget(), nullptr);
+}
+
+TEST_F(CalculatorTest, CopyBeforeTyping) {
+  openCalculator();
+  QGuiApplication::clipboard()->setText("old");
+  QTest::mouseClick(part("CoSci"), Qt::LeftButton);
+  EXPECT_EQ(clipboardText(), "+000 posi 0");
+}
+
+TEST_F(CalculatorTest, EachKeystrokeReplacesBothResults) {
+  openCalculator();
+  auto* input = part<QLineEdit>("DeciVal");
+  input->selectAll();
+  QString typed;
+  for (const QChar c : QString("86400")) {
+    QTest::keyClick(input, c.toLatin1());
+    typed += c;
+    ASSERT_EQ(input->text(), typed);
+    const auto expected = numerics::DeciConvert(typed.toStdString());
+    EXPECT_EQ(text("CoVal").toStdString(), expected->positional) << typed.toStdString();
+    EXPECT_EQ(text("CoSci").toStdString(), expected->scientific) << typed.toStdString();
+  }
+  EXPECT_EQ(text("CoVal"), "+ 15180.0");
+  EXPECT_EQ(text("CoSci"), "+ 1.518 posi-4");
+  QTest::mouseClick(part("CoSci"), Qt::LeftButton);
+  EXPECT_EQ(clipboardText(), "+ 1.518 posi-4");
+}
+
+TEST_F(CalculatorTest, InputBeyondTheLimitsKeepsTheResults) {
+  openCalculator();
+  auto* input = part<QLineEdit>("DeciVal");
+  input->setText("255.5");
+  for (const QString& bad : {QString("1E999"), QString(32767, '9'), QString("1E3\n\x01\xff" "2"),
+                             QString("-1E309")}) {
+    input->setText(bad);
+    EXPECT_EQ(text("CoVal"), bad.startsWith("1E3\n") ? "+ 3E8.0" : "+ FF.8") << bad.left(8).toStdString();
+    if (bad.startsWith("1E3\n")) input->setText("255.5");
+  }
+  input->setText(QString(40000, '1'));
+  EXPECT_EQ(input->text().size(), 32767);
+}
+
+TEST_F(CalculatorTest, PageSwitch) {
+  openCalculator();
+  auto* button = part<QPushButton>("Command1");
+  part<QLineEdit>("DeciVal")->setText("3600");
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_TRUE(essaysShown());
+  EXPECT_EQ(button->text(), "Back to Vantrel Intro");
+  EXPECT_FALSE(part("Label1")->isHidden());
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_FALSE(essaysShown());
+  EXPECT_EQ(button->text(), "See Also: Coherency and physics- Why ?");
+  EXPECT_EQ(text("CoVal"), "+ E10.0");
+}
+
+TEST_F(CalculatorTest, CloseHidesAndKeepsEverything) {
+  ui::coMath* calculator = openCalculator();
+  part<QLineEdit>("DeciVal")->setText("86400");
+  QTest::mouseClick(part("Command1"), Qt::LeftButton);
+  QTest::mouseClick(part("OKButton"), Qt::LeftButton);
+  EXPECT_FALSE(calculator->isVisible());
+  EXPECT_EQ(openCalculator(), calculator);
+  EXPECT_TRUE(calculator->isVisible());
+  EXPECT_EQ(text("DeciVal"), "86400");
+  EXPECT_EQ(text("CoSci"), "+ 1.518 posi-4");
+  EXPECT_TRUE(essaysShown());
+}
+
+TEST_F(CalculatorTest, OneWindowHoweverOftenItIsAskedFor) {
+  ui::coMath* first = openCalculator();
+  EXPECT_EQ(openCalculator(), first);
+  EXPECT_EQ(calculatorWindows(), 1);
+}
+
+TEST_F(CalculatorTest, TheCloseBoxDiscardsTheWindow) {
+  QPointer<ui::coMath> first = openCalculator();
+  part<QLineEdit>("DeciVal")->setText("86400");
+  QTest::mouseClick(part("Command1"), Qt::LeftButton);
+  first->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(first);
+  ui::coMath* second = openCalculator();
+  ASSERT_TRUE(second);
+  EXPECT_EQ(text("DeciVal"), "0");
+  EXPECT_EQ(text("CoSci"), "+000 posi 0");
+  EXPECT_FALSE(essaysShown());
+  EXPECT_EQ(calculatorWindows(), 1);
+}
+
+TEST_F(CalculatorTest, TheClockKeepsTickingWhileItIsOpen) {
+  open();
+  window_->show();
+  clock_.ms = uitest::FakeClock::msAt(std::chrono::year{2000} / 3 / 12,
+                                      std::chrono::hours{18} + std::chrono::minutes{54} + std::chrono::seconds{10});
+  openCalculator();
+  window_->findChild<QTimer*>("startimer")->setInterval(1);
+  QTest::qWait(50);
+  EXPECT_EQ(window_->windowTitle(), " + 39A4.51EB");
+  EXPECT_TRUE(window_->calculator()->isVisible());
+}
+
+TEST_F(CalculatorTest, FocusAndTabOrder) {
+  ui::coMath* calculator = openCalculator();
+  calculator->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
+  EXPECT_EQ(QApplication::focusWidget(), part("OKButton"));
+  for (const char* next : {"DeciVal", "CoSci", "Command1", "OKButton"}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), next);
+  }
+}
+
+TEST_F(CalculatorTest, RulersWrapIntoSixteenLinesOneNumberEach) {
+  openCalculator();
+  for (const char* name : {"Label3_0", "Label3_1"}) {
+    auto* ruler = part<QLabel>(name);
+    QTextLayout layout(ruler->text(), ruler->font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(ruler->contentsRect().width());
+      lines << ruler->text().mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    EXPECT_EQ(lines, ruler->text().split(' ', Qt::SkipEmptyParts)) << name;
+    EXPECT_EQ(lines.size(), 16) << name;
+    EXPECT_LE(16 * QFontMetrics(ruler->font()).lineSpacing(), ruler->height()) << name;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,363 @@
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <set>
+
+#include "clock/epoch_clock.h"
+#include "ui/co_math.h"
+#include "ui_test_support.h"
+
+namespace {
+
+using namespace std::chrono;
+using uitest::FakeClock;
+
+class MainClockTest : public uitest::WindowTest {
+ protected:
+  QLabel* value(int i) const { return window_->findChild<QLabel*>(QString("Label5_%1").arg(i)); }
+  QLabel* title(int i) const { return window_->findChild<QLabel*>(QString("Label1_%1").arg(i)); }
+  QWidget* control(const char* name) const { return window_->findChild<QWidget*>(name); }
+  QAction* action(const char* name) const { return window_->findChild<QAction*>(name); }
+  QLineEdit* box() const { return window_->findChild<QLineEdit*>("DiffSec"); }
+  QTimer* timer() const { return window_->findChild<QTimer*>("startimer"); }
+
+  void setClock(int y, unsigned mo, unsigned d, int h, int mi, int s) {
+    clock_.ms = FakeClock::msAt(year{y} / mo / d, hours{h} + minutes{mi} + seconds{s});
+  }
+  void tick() { window_->startimer_Timer(); }
+
+  enum class View { About, Clock, ClockWithSetup };
+  void expectView(View view) const {
+    const bool clockShown = view != View::About;
+    const bool setupShown = view == View::ClockWithSetup;
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(!value(i)->isHidden(), clockShown) << "Label5_" << i;
+      EXPECT_EQ(!title(i)->isHidden(), clockShown) << "Label1_" << i;
+    }
+    for (const char* name : {"lblTitle", "lblVersion", "AuthorLbl", "lblDescription", "cmdOK", "lblDisclaimer"}) {
+      EXPECT_EQ(!control(name)->isHidden(), !clockShown) << name;
+    }
+    for (const char* name : {"setdone", "TZdiffLbl", "DiffSec"}) EXPECT_EQ(!control(name)->isHidden(), setupShown) << name;
+    EXPECT_EQ(action("mnuSetup")->isEnabled(), view != View::About);
+    EXPECT_EQ(action("mnuAbout")->isEnabled(), view != View::ClockWithSetup);
+    EXPECT_TRUE(action("coMathCalc")->isEnabled());
+  }
+  void showActive() {
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  }
+  void retype(const QString& text) {
+    box()->selectAll();
+    QTest::keyClicks(box(), text);
+  }
+};
+
+TEST_F(MainClockTest, FirstLook) {
+  open();
+  EXPECT_EQ(window_->windowTitle(), "ini:  0");
+  expectView(View::About);
+  EXPECT_EQ(box()->text(), "0");
+  EXPECT_EQ(stored(), "(no file)");
+  EXPECT_TRUE(timer()->isActive());
+  EXPECT_EQ(timer()->interval(), 1000);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(value(i)->text(), "") << i;
+  EXPECT_FALSE(window_->windowIcon().isNull());
+  window_->show();
+  EXPECT_EQ(window_->centralWidget()->size(), QSize(423, 184));
+  EXPECT_EQ(action("mnuSetup")->text(), "&SetUp");
+  EXPECT_EQ(action("mnuAbout")->text(), "&About");
+  EXPECT_EQ(action("coMathCalc")->text(), "&Calculator");
+}
+
+TEST_F(MainClockTest, CaptionBeforeTheFirstTickShowsTheStoredOffset) {
+  struct Case {
+    QByteArray stored;
+    QString caption;
+  };
+  const Case cases[] = {{"3600\r\n", "ini:  0.0416666666666667"},
+                        {"-18000\r\n", "ini: -0.208333333333333"},
+                        {"abc\r\n", "ini:  0"}};
+  for (const Case& c : cases) {
+    store(c.stored);
+    open();
+    EXPECT_EQ(window_->windowTitle(), c.caption) << c.stored.constData();
+  }
+}
+
+TEST_F(MainClockTest, OneTickFillsCaptionAndLabels) {
+  struct Case {
+    QByteArray stored;
+    int y;
+    unsigned mo, d;
+    int h, mi, s;
+    QString caption, label0, label1, label2, label3;
+  };
+  const Case cases[] = {
+      {"25200\r\n", 2000, 3, 13, 1, 54, 10, " + 39A4.51EB", "   + 39A4.51EB", "  967070187", "  2000.03.12+18.54.10",
+       "  2000.03.13+01.54.10"},
+      {"0", 1969, 7, 20, 20, 17, 43, " +    0.0000", "   +    0.0000", "  0", "  1969.07.20+20.17.43",
+       "  1969.07.20+20.17.43"},
+      {"3600", 1969, 7, 20, 21, 17, 42, " -    0.0001", "   -    0.0001", "  -1", "  1969.07.20+20.17.42",
+       "  1969.07.20+21.17.42"},
+      {"0", 2037, 8, 7, 23, 31, 51, " + 8000.0000", "   + 8000.0000", "  2147483648", "  2037.08.07+23.31.51",
+       "  2037.08.07+23.31.51"},
+  };
+  for (const Case& c : cases) {
+    store(c.stored);
+    open();
+    setClock(c.y, c.mo, c.d, c.h, c.mi, c.s);
+    tick();
+    EXPECT_EQ(window_->windowTitle(), c.caption);
+    EXPECT_EQ(value(0)->text(), c.label0);
+    EXPECT_EQ(value(1)->text(), c.label1);
+    EXPECT_EQ(value(2)->text(), c.label2);
+    EXPECT_EQ(value(3)->text(), c.label3);
+  }
+}
+
+TEST_F(MainClockTest, MinimizedOnlyTheCaptionChanges) {
+  open();
+  window_->show();
+  setClock(2000, 3, 12, 18, 54, 10);
+  tick();
+  const QString before = value(0)->text();
+  window_->setWindowState(Qt::WindowMinimized);
+  std::set<QString> captions;
+  for (int i = 0; i < 10; ++i) {
+    clock_.ms += 1000;
+    tick();
+    captions.insert(window_->windowTitle());
+    EXPECT_EQ(value(0)->text(), before);
+    EXPECT_EQ(value(3)->text(), "  2000.03.12+18.54.10");
+  }
+  EXPECT_EQ(captions.size(), 10u);
+  window_->setWindowState(Qt::WindowNoState);
+  clock_.ms += 1000;
+  tick();
+  EXPECT_EQ(value(0)->text(), "  " + window_->windowTitle());
+  EXPECT_EQ(value(3)->text(), "  2000.03.12+18.54.21");
+}
+
+TEST_F(MainClockTest, EverySecondIsShownExactlyOnce) {
+  open();
+  setClock(2026, 12, 7, 11, 59, 58);
+  clock_.ms += 1000 + 3;  // the first interval, armed at load
+  clock_.costPerRead = 2;  // each reading of the clock takes a little time
+  std::optional<std::int64_t> last;
+  int jitter = 0;
+  for (int i = 0; i < 900; ++i) {
+    tick();
+    const auto shown = value(1)->text().trimmed().toLongLong();
+    if (last) {
+      ASSERT_EQ(shown, *last + 1) << "tick " << i;
+    }
+    last = shown;
+    ASSERT_TRUE(timer()->isActive());
+    // The timer fires its interval later, give or take the system's lateness.
+    jitter = (jitter + 7) % 13;
+    clock_.ms += timer()->interval() + jitter;
+  }
+}
+
+TEST_F(MainClockTest, AFailingRefreshKeepsTheLastTextsAndRecovers) {
+  open();
+  setClock(2000, 3, 13, 1, 54, 10);
+  tick();
+  const QString caption = window_->windowTitle();
+  const QString utc = value(2)->text();
+  retype("1E300");
+  EXPECT_EQ(stored(), "1E300\r\n");
+  clock_.ms += 1000;
+  tick();
+  EXPECT_EQ(window_->windowTitle(), caption);
+  EXPECT_EQ(value(2)->text(), utc);
+  EXPECT_TRUE(timer()->isActive());
+  retype("0");
+  tick();
+  EXPECT_EQ(value(2)->text(), "  2000.03.13+01.54.11");
+  EXPECT_EQ(window_->windowTitle(), QString::fromStdString(epochclock::starDateText(967070187 + 25200 + 1)));
+}
+
+TEST_F(MainClockTest, ViewTransitions) {
+  open();
+  struct Step {
+    const char* trigger;
+    View after;
+  };
+  const Step steps[] = {
+      {"mnuAbout", View::About},   {"cmdOK", View::Clock},    {"mnuSetup", View::ClockWithSetup},
+      {"mnuSetup", View::ClockWithSetup}, {"setdone", View::Clock}, {"mnuAbout", View::About},
+      {"cmdOK", View::Clock},      {"coMathCalc", View::Clock},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.trigger);
+    if (QAction* a = action(step.trigger); a != nullptr) {
+      a->trigger();
+    } else {
+      QTest::mouseClick(control(step.trigger), Qt::LeftButton);
+    }
+    expectView(step.after);
+  }
+}
+
+TEST_F(MainClockTest, EnterAndEscapeLeaveTheAboutView) {
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+    open();
+    showActive();
+    QTest::keyClick(window_.get(), key);
+    expectView(View::Clock);
+    // Once "OK" is hidden, the keys do nothing.
+    QTest::keyClick(window_.get(), key);
+    expectView(View::Clock);
+  }
+}
+
+TEST_F(MainClockTest, KeyboardAlone) {
+  open();
+  showActive();
+  QTest::keyClick(window_.get(), Qt::Key_S, Qt::AltModifier);
+  expectView(View::About);  // "&SetUp" is disabled on the About view
+  QTest::keyClick(window_.get(), Qt::Key_Return);
+  QTest::keyClick(window_.get(), Qt::Key_S, Qt::AltModifier);
+  expectView(View::ClockWithSetup);
+  QTest::keyClicks(QApplication::focusWidget(), "3600");
+  EXPECT_EQ(stored(), "3600\r\n");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "setdone");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  expectView(View::Clock);
+  QTest::keyClick(window_.get(), Qt::Key_A, Qt::AltModifier);
+  expectView(View::About);
+}
+
+TEST_F(MainClockTest, AClickOnAnyValueCopiesTheStarDate) {
+  open();
+  window_->show();
+  window_->cmdOK_Click();
+  QGuiApplication::clipboard()->setText("old");
+  // Before the first tick the StarDate label is still empty.
+  QTest::mouseClick(value(2), Qt::LeftButton);
+  EXPECT_EQ(clipboardText(), "");
+  setClock(2000, 3, 13, 1, 54, 10);
+  store("25200");
+  window_->DiffSec_Change("25200");
+  tick();
+  for (int i = 0; i < 4; ++i) {
+    auto* rich = new QMimeData;
+    rich->setHtml("<b>old</b>");
+    rich->setData("image/png", "xx");
+    QGuiApplication::clipboard()->setMimeData(rich);
+    QTest::mouseClick(value(i), Qt::LeftButton);
+    EXPECT_EQ(clipboardText(), "   + 39A4.51EB") << i;
+    const QMimeData* now = QGuiApplication::clipboard()->mimeData();
+    EXPECT_FALSE(now->hasHtml()) << i;
+    EXPECT_FALSE(now->hasFormat("image/png")) << i;
+  }
+}
+
+TEST_F(MainClockTest, OffsetFileAtStartUp) {
+  struct Case {
+    std::optional<QByteArray> stored;
+    QString box;
+    double seconds;
+    QByteArray after;
+  };
+  const Case cases[] = {
+      {std::nullopt, "0", 0, "(no file)"},
+      {"3600\r\n", "3600", 3600, "3600\r\n"},
+      {" 3600\r\n", "3600", 3600, "3600\r\n"},
+      {"3600,60\r\n", "3600", 3600, "3600\r\n"},
+      {"0.0\r\n", "0", 0, "0.0\r\n"},
+      {"-18000\r\n", "-18000", -18000, "-18000\r\n"},
+      {"3600.5\r\n", "3600.5", 3600.5, "3600.5\r\n"},
+      {"", "0", 0, ""},
+      {"\r\n", "0", 0, "\r\n"},
+      {"-", "0", 0, "-"},
+      {"zone\r\n", "0", 0, "zone\r\n"},
+      {QByteArray("\x00\x9f\xff\r\n", 5), "0", 0, QByteArray("\x00\x9f\xff\r\n", 5)},
+      {QByteArray(3'000'000, '9'), "0", 0, QByteArray(3'000'000, '9')},
+  };
+  for (const Case& c : cases) {
+    QFile::remove("Selenial.ini");
+    if (c.stored) store(*c.stored);
+    open();
+    const auto label = c.stored ? c.stored->left(12) : QByteArray("(no file)");
+    EXPECT_EQ(box()->text(), c.box) << label.constData();
+    EXPECT_EQ(window_->TZdays(), c.seconds / 86400.0) << label.constData();
+    EXPECT_EQ(stored(), c.after) << label.constData();
+  }
+}
+
+TEST_F(MainClockTest, EveryEditIsStoredAsTyped) {
+  open();
+  window_->cmdOK_Click();
+  window_->mnuSetup_Click();
+  struct Case {
+    QString typed;
+    double seconds;  // in use afterwards
+  };
+  const Case cases[] = {
+      {"7200", 7200}, {"", 7200}, {"-", 7200}, {"-5", -5}, {"abc", -5}, {"3600.5", 3600.5}, {" 60 ", 60},
+  };
+  for (const Case& c : cases) {
+    box()->selectAll();
+    if (c.typed.isEmpty()) {
+      QTest::keyClick(box(), Qt::Key_Delete);
+    } else {
+      QTest::keyClicks(box(), c.typed);
+    }
+    EXPECT_EQ(stored(), c.typed.toUtf8() + "\r\n") << c.typed.toStdString();
+    EXPECT_EQ(window_->TZdays(), c.seconds / 86400.0) << c.typed.toStdString();
+  }
+  retype("3600.5");
+  window_.reset();
+  open();
+  EXPECT_EQ(box()->text(), "3600.5");
+  EXPECT_EQ(window_->TZdays(), 3600.5 / 86400.0);
+  EXPECT_EQ(stored(), QByteArray("3600.5\x0d\x0a"));
+}
+
+TEST_F(MainClockTest, AFailedSaveIsShownAndTheOffsetStillApplies) {
+  open();
+  window_->cmdOK_Click();
+  window_->mnuSetup_Click();
+  ASSERT_TRUE(QDir().mkdir("Selenial.ini"));  // nothing can be written there now
+  retype("7200");
+  EXPECT_EQ(window_->TZdays(), 7200 / 86400.0);
+  EXPECT_TRUE(box()->toolTip().contains("could not be saved")) << box()->toolTip().toStdString();
+  ASSERT_TRUE(QDir().rmdir("Selenial.ini"));
+  retype("3600");
+  EXPECT_EQ(box()->toolTip(), "This value is decimal-based.");
+  EXPECT_EQ(stored(), "3600\r\n");
+}
+
+TEST_F(MainClockTest, ClosingTheWindowEndsTheProgramWithTheCalculator) {
+  open();
+  window_->show();
+  window_->coMathCalc_Click();
+  QPointer<ui::coMath> calculator = window_->calculator();
+  ASSERT_TRUE(calculator);
+  EXPECT_TRUE(calculator->isVisible());
+  window_->close();
+  EXPECT_EQ(ended_, 1);
+  EXPECT_FALSE(calculator);
+  EXPECT_FALSE(timer()->isActive());
+}
+
+TEST_F(MainClockTest, ToolTipsAndAccessibleNames) {
+  open();
+  EXPECT_EQ(value(0)->toolTip(), "click here to capture current moment for time-stamp");
+  EXPECT_TRUE(value(2)->toolTip().startsWith("You can manipulate this value to see the StarDate for historical moments.  Set"));
+  EXPECT_EQ(box()->toolTip(), "This value is decimal-based.");
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(value(i)->accessibleName(), title(i)->text()) << i;
+  EXPECT_TRUE(value(1)->toolTip().isEmpty());
+  EXPECT_TRUE(title(0)->toolTip().isEmpty());
+}
+
+}  // namespace

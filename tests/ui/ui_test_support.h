@@ -1,0 +1,77 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <chrono>
+#include <memory>
+
+#include "runtime/date_time.h"
+#include "ui/main_clock.h"
+
+namespace uitest {
+
+// A local clock that moves only when the test says so, in milliseconds.
+struct FakeClock {
+  std::int64_t ms = 0;  // since day zero
+  std::int64_t costPerRead = 0;
+
+  static std::int64_t msAt(std::chrono::year_month_day date, std::chrono::seconds timeOfDay) {
+    const double serial = runtime::serialOf(date, timeOfDay);
+    return std::llround(serial * 86400.0) * 1000;
+  }
+  runtime::ClockReading read() {
+    const std::int64_t whole = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
+    const runtime::ClockReading reading{static_cast<double>(whole) / 86400.0,
+                                        std::chrono::milliseconds(ms - whole * 1000)};
+    ms += costPerRead;
+    return reading;
+  }
+};
+
+// Each test runs in a working directory of its own, as the program does.
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    previous_ = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    QGuiApplication::clipboard()->clear();
+  }
+  void TearDown() override {
+    window_.reset();
+    QDir::setCurrent(previous_);
+  }
+
+  ui::MainCLock& open() {
+    ui::MainClockSeams seams;
+    seams.readClock = [this] { return clock_.read(); };
+    seams.endProgram = [this] { ++ended_; };
+    window_ = std::make_unique<ui::MainCLock>(seams);
+    return *window_;
+  }
+  void store(const QByteArray& bytes) const {
+    QFile file("Selenial.ini");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  static QByteArray stored() {
+    QFile file("Selenial.ini");
+    if (!file.open(QIODevice::ReadOnly)) return "(no file)";
+    return file.readAll();
+  }
+  static QString clipboardText() { return QGuiApplication::clipboard()->text(); }
+
+  QTemporaryDir dir_;
+  QString previous_;
+  FakeClock clock_;
+  int ended_ = 0;
+  std::unique_ptr<ui::MainCLock> window_;
+};
+
+}  // namespace uitest
