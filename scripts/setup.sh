@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, when it is missing,
-# then configures and builds into build/. Safe to run again.
+# then configures and builds. Safe to run again.
+# Usage: setup.sh [build folder] [build type]   (default: build Release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,5 +30,6 @@ if ((${#missing[@]})); then
   fi
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
-cmake --build build -j"$(nproc)"
+build="${1:-build}"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE="${2:-Release}" >/dev/null
+cmake --build "$build" -j"$(nproc)"

@@ -3,5 +3,6 @@
 # program under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-ctest --test-dir build --output-on-failure -j"$(nproc)" --timeout 300
+# A debug build, so that the numerics' contract assertions are live.
+scripts/setup.sh build-test Debug
+ctest --test-dir build-test --output-on-failure -j"$(nproc)" --timeout 300

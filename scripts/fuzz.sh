@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Fuzzes the leading value and the conversion for a bounded time (default 120 s).
+# Usage: scripts/fuzz.sh [seconds]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+command -v clang++ >/dev/null || { echo "clang++ is needed (apt-get install clang)" >&2; exit 1; }
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+  -DSELENIAL_UI=OFF -DSELENIAL_FUZZ=ON -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined" >/dev/null
+cmake --build build-fuzz -j"$(nproc)" --target conversion_fuzz >/dev/null
+corpus=build-fuzz/corpus
+mkdir -p "$corpus"
+for seed in 0 "" -0 86400 3.14159 0.001 "-1.5E3" "  42" 12abc 1E999 ".5" "1 2 3" "1e-400"; do
+  printf '%s' "$seed" >"$corpus/seed-$(printf '%s' "$seed" | md5sum | cut -c1-8)"
+done
+build-fuzz/tests/conversion_fuzz -max_total_time="${1:-120}" -max_len=40000 -timeout=5 \
+  -print_final_stats=1 "$corpus" 2>&1 | grep -E 'stat::number_of_executed_units|stat::peak_rss|Done|ERROR|SUMMARY' 
