@@ -39,7 +39,7 @@ ExactHex exactHex(double v) {
     const char d = digitAt(g);
     if (!hex.integer.empty() || d != '0') hex.integer += d;
   }
-  if (hex.integer.empty()) hex.integer = "0";
+  if (hex.integer.empty()) hex.integer.push_back('0');
   const int lowest = exponent < 0 ? (-exponent + 3) / 4 : 0;
   for (int j = 1; j <= lowest; ++j) hex.fraction += digitAt(-j);
   while (!hex.fraction.empty() && hex.fraction.back() == '0') hex.fraction.pop_back();
