@@ -21,14 +21,15 @@ namespace {
 constexpr int kMaxInput = 32767;
 
 QLineEdit* makeBox(QWidget* parent, const char* name, int top, const QString& text, bool bold,
-                   const QColor& background) {
+                   const QColor& background, const QString& title, const QString& description) {
   auto* box = new QLineEdit(text, parent);
   box->setObjectName(name);
   box->setGeometry(twipsRect(3600, top, 3135, 285));
   box->setFont(designFont(Face::SansSerif, 8.25, bold));
   box->setAlignment(Qt::AlignRight);
   if (background.isValid()) paint(box, Qt::black, background, false);
-  box->setAccessibleName(name);
+  box->setAccessibleName(title);
+  box->setAccessibleDescription(description);
   return box;
 }
 
@@ -73,16 +74,15 @@ coMath::coMath(QWidget* parent)
   OKButton_ = new QPushButton("Close", this);
   OKButton_->setObjectName("OKButton");
   OKButton_->setGeometry(twipsRect(6120, 6240, 615, 255));
-  DeciVal_ = makeBox(this, "DeciVal", 5160, "0", false, QColor());
+  DeciVal_ = makeBox(this, "DeciVal", 5160, "0", false, QColor(), "Decimal value", "Type a decimal number");
   DeciVal_->setMaxLength(kMaxInput);
-  DeciVal_->setAccessibleDescription("Type a decimal number");
-  CoVal_ = makeBox(this, "CoVal", 5520, "hexadecimal  0", true, {128, 255, 128});
+  CoVal_ = makeBox(this, "CoVal", 5520, "hexadecimal  0", true, {128, 255, 128}, "Hexadecimal value",
+                   "The number in hexadecimal positional notation");
   CoVal_->setEnabled(false);
-  CoVal_->setAccessibleDescription("The number in hexadecimal positional notation");
-  CoSci_ = makeBox(this, "CoSci", 5880, "+000 posi 0", true, {255, 255, 192});
+  CoSci_ = makeBox(this, "CoSci", 5880, "+000 posi 0", true, {255, 255, 192}, "Hexadecimal scientific value",
+                   "The number in hexadecimal scientific notation; click here to copy the value");
   CoSci_->setReadOnly(true);
   CoSci_->setToolTip("Click here to copy the value");
-  CoSci_->setAccessibleDescription("The number in hexadecimal scientific notation; click to copy");
   CoSci_->installEventFilter(this);
   Command1_ = new QPushButton(kIntroCaption, this);
   Command1_->setObjectName("Command1");

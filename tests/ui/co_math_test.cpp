@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -162,6 +163,21 @@ TEST_F(CalculatorTest, FocusAndTabOrder) {
   for (const char* next : {"DeciVal", "CoSci", "Command1", "OKButton"}) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), next);
+  }
+}
+
+TEST_F(CalculatorTest, AScreenReaderNamesEachBox) {
+  openCalculator();
+  struct Case {
+    const char* box;
+    const char* name;
+  };
+  for (const Case& c : {Case{"DeciVal", "Decimal value"}, Case{"CoVal", "Hexadecimal value"},
+                        Case{"CoSci", "Hexadecimal scientific value"}}) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(part(c.box));
+    ASSERT_NE(accessible, nullptr) << c.box;
+    EXPECT_EQ(accessible->text(QAccessible::Name), c.name) << c.box;
+    EXPECT_FALSE(accessible->text(QAccessible::Description).isEmpty()) << c.box;
   }
 }
 
