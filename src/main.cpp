@@ -4,9 +4,9 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName("Selenial");
+  QApplication::setApplicationName(SELENIAL_NAME);
   QApplication::setApplicationVersion(SELENIAL_VERSION);
-  QApplication::setOrganizationName("Vantrel");
+  QApplication::setOrganizationName(SELENIAL_PRODUCT);
   ui::MainCLock window;
   window.show();
   return QApplication::exec();

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Compiles the Windows version record with the cross resource compiler and
+# checks the values that end up in the binary resource.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+command -v x86_64-w64-mingw32-windres >/dev/null || {
+  echo "needs x86_64-w64-mingw32-windres (apt-get install binutils-mingw-w64-x86-64)" >&2; exit 1; }
+out="$(mktemp -d)"
+trap 'rm -rf "$out"' EXIT
+cmake -S . -B "$out" -DSELENIAL_UI=OFF -DSELENIAL_TESTS=OFF >/dev/null
+x86_64-w64-mingw32-windres "$out/selenial.rc" -O coff -o "$out/selenial.res"
+# String values are stored in UTF-16.
+text="$(iconv -f UTF-16LE -t UTF-8 "$out/selenial.res" 2>/dev/null | tr -c '[:print:]' '\n')"
+for expected in "1.01.0004" "Clock/Calculator for Vantrel system; with time-stamp" "Vantrel"; do
+  grep -qF "$expected" <<<"$text" || { echo "FAIL: the resource lacks '$expected'"; exit 1; }
+done
+echo "selenial.rc compiles: $(stat -c %s "$out/selenial.res") bytes, version 1.01.0004"
