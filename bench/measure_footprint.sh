@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Start-up time, memory and idle cost of the real program under its own Xvfb,
+# side by side with a floor: a bare Qt 6 window of four labels updated by a 1 s
+# timer and of the clock's size, built here. Prints medians, ranges and ratios to the floor.
+# Usage: bench/measure_footprint.sh [runs] [idle seconds]   (default 5 30)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs="${1:-5}"
+idle="${2:-30}"
+scripts/setup.sh build-bench Release >/dev/null
+program="$PWD/build-bench/src/selenial"
+
+work="$(mktemp -d)"
+pids=()
+cleanup() { kill "${pids[@]}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"; }
+trap cleanup EXIT
+
+cat >"$work/floor.cpp" <<'CPP'
+#include <QApplication>
+#include <QDateTime>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  QLabel* labels[4];
+  for (auto*& label : labels) layout->addWidget(label = new QLabel(&window));
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
+    window.setWindowTitle(now);
+    for (QLabel* label : labels) label->setText("  " + now);
+  });
+  timer.start(1000);
+  // The clock's size, so that both hold the same window surface.
+  window.resize(423, 203);
+  window.show();
+  return app.exec();
+}
+CPP
+g++ -std=c++17 -O2 -fPIC "$work/floor.cpp" -o "$work/floor" $(pkg-config --cflags --libs Qt6Widgets)
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+
+now_ns() { date +%s%N; }
+# CPU time in ns and context switches, over all threads of a process.
+cpu_ns() { awk '{ sum += $1 } END { print sum }' /proc/"$1"/task/*/schedstat; }
+switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ { sum += $2 } END { print sum }'; }
+
+# Starts a program in a fresh folder; prints its pid and the ms until its window is mapped.
+start() {
+  local dir="$work/run-$RANDOM$RANDOM" t0 pid
+  mkdir "$dir"
+  t0=$(now_ns)
+  (cd "$dir" && exec "$1" >/dev/null 2>&1) &
+  pid=$!
+  until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do sleep 0.005; done
+  echo "$pid $(( ($(now_ns) - t0) / 1000000 ))"
+}
+
+: >"$work/results"
+for run in $(seq "$runs"); do
+  # Alternate who starts first, so that neither always meets cold caches.
+  order="selenial floor"; [ $((run % 2)) -eq 0 ] && order="floor selenial"
+  for name in $order; do
+    binary="$program"; [ "$name" = floor ] && binary="$work/floor"
+    read -r pid ms < <(start "$binary")
+    pids+=("$pid")
+    echo "$name start_ms $ms" >>"$work/results"
+    eval "pid_$name=$pid"
+  done
+  # Memory once both run, so that the libraries they share are split alike.
+  sleep 2
+  for name in selenial floor; do
+    eval "pid=\$pid_$name"
+    echo "$name rss_kib $(awk '/VmRSS/ { print $2 }' /proc/"$pid"/status)" >>"$work/results"
+    echo "$name pss_kib $(awk '/^Pss:/ { print $2 }' /proc/"$pid"/smaps_rollup)" >>"$work/results"
+  done
+  # Both tick side by side for the idle span.
+  c0s=$(cpu_ns "$pid_selenial"); c0f=$(cpu_ns "$pid_floor")
+  s0s=$(switches "$pid_selenial"); s0f=$(switches "$pid_floor")
+  sleep "$idle"
+  echo "selenial idle_cpu_ms $(( ($(cpu_ns "$pid_selenial") - c0s) / 1000000 ))" >>"$work/results"
+  echo "floor idle_cpu_ms $(( ($(cpu_ns "$pid_floor") - c0f) / 1000000 ))" >>"$work/results"
+  echo "selenial idle_switches $(( $(switches "$pid_selenial") - s0s ))" >>"$work/results"
+  echo "floor idle_switches $(( $(switches "$pid_floor") - s0f ))" >>"$work/results"
+  kill "$pid_selenial" "$pid_floor"
+  wait "$pid_selenial" "$pid_floor" 2>/dev/null || true
+  pids=()
+done
+
+echo "runs: $runs, idle span: ${idle} s; median [min-max]"
+awk '
+  { values[$1 " " $2] = values[$1 " " $2] " " $3; metrics[$2] = 1 }
+  function median(list,   n, a, i, j, t) {
+    n = split(list, a, " ")
+    for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] + 0 < a[i] + 0) { t = a[i]; a[i] = a[j]; a[j] = t }
+    lo = a[1]; hi = a[n]
+    return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+  }
+  END {
+    printf "%-16s %22s %22s %7s\n", "metric", "selenial", "floor", "ratio"
+    split("start_ms rss_kib pss_kib idle_cpu_ms idle_switches", order, " ")
+    for (k = 1; k <= 5; k++) {
+      m = order[k]
+      s = median(values["selenial " m]); slo = lo; shi = hi
+      f = median(values["floor " m]); flo = lo; fhi = hi
+      printf "%-16s %8s [%5s-%5s] %8s [%5s-%5s] %7.2f\n", m, s, slo, shi, f, flo, fhi, (f > 0 ? s / f : 0)
+    }
+  }' "$work/results"
