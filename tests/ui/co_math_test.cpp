@@ -53,6 +53,7 @@ TEST_F(CalculatorTest, FirstOpening) {
   EXPECT_FALSE(calculator->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_FALSE(calculator->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_EQ(calculator->parentWidget(), nullptr);
+  EXPECT_EQ(calculator->pos(), QPoint(143, 41));
 }
 
 TEST_F(CalculatorTest, CopyBeforeTyping) {

@@ -351,6 +351,46 @@ TEST_F(MainClockTest, ClosingTheWindowEndsTheProgramWithTheCalculator) {
   EXPECT_FALSE(timer()->isActive());
 }
 
+TEST_F(MainClockTest, StackingWhereLabelsOverlap) {
+  open();
+  window_->show();
+  window_->cmdOK_Click();
+  window_->mnuSetup_Click();
+  QWidget* client = window_->centralWidget();
+  struct Case {
+    QPoint twips;
+    const char* top;
+  };
+  const Case cases[] = {
+      {{2500, 1200}, "Label1_2"},  // the title reaches into the UTC value and lies above it
+      {{2700, 1200}, "Label5_2"},
+      {{3500, 200}, "Label5_0"},
+      {{200, 2500}, "Label1_3"},
+      {{4500, 1700}, "DiffSec"},
+      {{4000, 2100}, "setdone"},
+      {{200, 1700}, "TZdiffLbl"},
+  };
+  for (const Case& c : cases) {
+    const QWidget* hit = client->childAt(c.twips / 15);
+    ASSERT_NE(hit, nullptr) << c.top;
+    EXPECT_EQ(hit->objectName(), c.top);
+  }
+}
+
+TEST_F(MainClockTest, ResizingMovesNothing) {
+  open();
+  window_->show();
+  std::vector<std::pair<QWidget*, QRect>> designed;
+  for (QWidget* w : window_->centralWidget()->findChildren<QWidget*>()) designed.emplace_back(w, w->geometry());
+  for (const QSize size : {QSize(900, 700), QSize(120, 60)}) {
+    window_->resize(size);
+    ASSERT_EQ(window_->size(), size);
+    for (const auto& [widget, rect] : designed) EXPECT_EQ(widget->geometry(), rect) << widget->objectName().toStdString();
+  }
+  window_->showMaximized();
+  for (const auto& [widget, rect] : designed) EXPECT_EQ(widget->geometry(), rect) << widget->objectName().toStdString();
+}
+
 TEST_F(MainClockTest, ToolTipsAndAccessibleNames) {
   open();
   EXPECT_EQ(value(0)->toolTip(), "click here to capture current moment for time-stamp");
