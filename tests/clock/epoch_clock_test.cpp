@@ -3,15 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include "../support/moments.h"
 
 namespace {
 
 using namespace std::chrono;
 using runtime::DateTimeSerial;
-
-DateTimeSerial at(int y, unsigned mo, unsigned d, int h, int mi, int s) {
-  return runtime::serialOf(year{y} / mo / d, hours{h} + minutes{mi} + seconds{s});
-}
+using testsupport::at;
 
 TEST(EpochClock, Epoch) {
   EXPECT_EQ(epochclock::epoch(), 25404.845636574075);

@@ -4,15 +4,13 @@
 
 #include <chrono>
 #include <cmath>
+#include "../support/moments.h"
 
 namespace {
 
 using namespace std::chrono;
 using runtime::DateTimeSerial;
-
-DateTimeSerial at(int y, unsigned mo, unsigned d, int h, int mi, int s) {
-  return runtime::serialOf(year{y} / mo / d, hours{h} + minutes{mi} + seconds{s});
-}
+using testsupport::at;
 
 TEST(DateTime, TextToMoment) {
   EXPECT_EQ(runtime::dateTextToSerial("07/20/1969"), 25404.0);
