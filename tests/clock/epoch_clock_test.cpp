@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+
 #include "../support/moments.h"
 
 namespace {
