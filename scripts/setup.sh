@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, when it is missing,
 # then configures and builds. Safe to run again.
-# Usage: setup.sh [build folder] [build type]   (default: build Release)
+# Usage: setup.sh [build folder] [build type] [cmake options...]   (default: build Release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,5 +31,5 @@ if ((${#missing[@]})); then
 fi
 
 build="${1:-build}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE="${2:-Release}" >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE="${2:-Release}" "${@:3}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
