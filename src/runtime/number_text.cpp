@@ -91,7 +91,7 @@ bool spellsOverflow(std::string_view compact) {
     } else if (!seenSignificant && c == '0') {
       if (seenPoint) --order;
     } else {
-      if (!seenSignificant) seenSignificant = true;
+      seenSignificant = true;
       if (!seenPoint) ++order;
     }
   }

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <iostream>
+#include <map>
 
 #include "clock/epoch_clock.h"
 #include "ui/co_math.h"
@@ -83,13 +84,6 @@ void MainCLock::buildControls() {
       {"lblDescription", 0, 720, 3885, 1050, texts::kDescription, sans, 8.25, false, {0, 0, 0}, system, left, true},
       {"lblDisclaimer", 0, 1920, 3870, 825, texts::kDisclaimer, sans, 8.25, false, {0, 0, 0}, system, left, true},
   };
-  std::vector<QWidget*> frontToBack;
-  auto add = [&](const LabelDesign& design) {
-    ClickLabel* label = makeLabel(client, design);
-    frontToBack.push_back(label);
-    return label;
-  };
-
   setdone_ = new QPushButton("Lock Setup", client);
   setdone_->setObjectName("setdone");
   setdone_->setGeometry(twipsRect(3840, 2040, 1095, 255));
@@ -112,20 +106,24 @@ void MainCLock::buildControls() {
     // As on the desktop the design comes from: Enter clicks the focused button.
     button->setAutoDefault(true);
   }
-  frontToBack = {setdone_, cmdOK_, DiffSec_};
 
-  for (int i = 3; i >= 0; --i) {
-    Label1_[i] = add(labels[(3 - i) * 2]);
-    if (i > 0) Label5_[i] = add(labels[(3 - i) * 2 + 1]);
+  std::vector<QWidget*> frontToBack{setdone_, cmdOK_, DiffSec_};
+  std::map<std::string, ClickLabel*> made;
+  for (const LabelDesign& design : labels) {
+    made[design.name] = makeLabel(client, design);
+    frontToBack.push_back(made[design.name]);
   }
-  TZdiffLbl_ = add(labels[7]);
-  Label5_[0] = add(labels[8]);
-  lblVersion_ = add(labels[9]);
-  lblTitle_ = add(labels[10]);
-  AuthorLbl_ = add(labels[11]);
-  lblDescription_ = add(labels[12]);
-  lblDisclaimer_ = add(labels[13]);
   std::for_each(frontToBack.rbegin(), frontToBack.rend(), [](QWidget* w) { w->raise(); });
+  for (int i = 0; i < 4; ++i) {
+    Label1_[i] = made["Label1_" + std::to_string(i)];
+    Label5_[i] = made["Label5_" + std::to_string(i)];
+  }
+  TZdiffLbl_ = made["TZdiffLbl"];
+  lblVersion_ = made["lblVersion"];
+  lblTitle_ = made["lblTitle"];
+  AuthorLbl_ = made["AuthorLbl"];
+  lblDescription_ = made["lblDescription"];
+  lblDisclaimer_ = made["lblDisclaimer"];
 
   Label5_[0]->setToolTip("click here to capture current moment for time-stamp");
   Label5_[2]->setToolTip(
