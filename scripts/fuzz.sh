@@ -3,7 +3,14 @@
 # Usage: scripts/fuzz.sh [seconds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-command -v clang++ >/dev/null || { echo "clang++ is needed (apt-get install clang)" >&2; exit 1; }
+if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
+  if [ "$(id -u)" -eq 0 ]; then
+    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq clang libclang-rt-dev
+  else
+    echo "clang++ with its fuzzer runtime is needed (apt-get install clang libclang-rt-dev)" >&2
+    exit 1
+  fi
+fi
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
   -DSELENIAL_UI=OFF -DSELENIAL_FUZZ=ON -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target conversion_fuzz >/dev/null
