@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool xclip imagemagick
-  desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64
+  desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64
 )
 missing=()
 for package in "${packages[@]}"; do
