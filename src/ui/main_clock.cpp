@@ -1,6 +1,5 @@
 #include "ui/main_clock.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -155,7 +154,6 @@ void MainCLock::buildControls() {
 }
 
 void MainCLock::Form_Load() {
-  Tmoon_ = epochclock::epoch();
   const settings::OffsetSetting::Loaded loaded = offsets_.load();
   DiffSec_->setText(fromStd(loaded.boxText));
   TZdays_ = epochclock::offsetToDays(loaded.seconds);

@@ -66,7 +66,6 @@ class MainCLock : public QMainWindow {
 
   Seams seams_;
   settings::OffsetSetting offsets_;
-  runtime::DateTimeSerial Tmoon_ = 0;
   double TZdays_ = 0;
 
   QAction* mnuSetup_ = nullptr;
