@@ -147,8 +147,7 @@ TEST_F(CalculatorTest, TheCloseBoxDiscardsTheWindow) {
 TEST_F(CalculatorTest, TheClockKeepsTickingWhileItIsOpen) {
   open();
   window_->show();
-  clock_.ms = uitest::FakeClock::msAt(std::chrono::year{2000} / 3 / 12,
-                                      std::chrono::hours{18} + std::chrono::minutes{54} + std::chrono::seconds{10});
+  clock_.setTo(testsupport::at(2000, 3, 12, 18, 54, 10));
   openCalculator();
   window_->findChild<QTimer*>("startimer")->setInterval(1);
   QTest::qWait(50);

@@ -15,8 +15,6 @@
 
 namespace {
 
-using namespace std::chrono;
-using uitest::FakeClock;
 
 class MainClockTest : public uitest::WindowTest {
  protected:
@@ -28,7 +26,7 @@ class MainClockTest : public uitest::WindowTest {
   QTimer* timer() const { return window_->findChild<QTimer*>("startimer"); }
 
   void setClock(int y, unsigned mo, unsigned d, int h, int mi, int s) {
-    clock_.ms = FakeClock::msAt(year{y} / mo / d, hours{h} + minutes{mi} + seconds{s});
+    clock_.setTo(testsupport::at(y, mo, d, h, mi, s));
   }
   void tick() { window_->startimer_Timer(); }
 

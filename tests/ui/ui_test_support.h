@@ -11,6 +11,7 @@
 #include <chrono>
 #include <memory>
 
+#include "../support/moments.h"
 #include "runtime/date_time.h"
 #include "ui/main_clock.h"
 
@@ -21,10 +22,7 @@ struct FakeClock {
   std::int64_t ms = 0;  // since day zero
   std::int64_t costPerRead = 0;
 
-  static std::int64_t msAt(std::chrono::year_month_day date, std::chrono::seconds timeOfDay) {
-    const double serial = runtime::serialOf(date, timeOfDay);
-    return std::llround(serial * 86400.0) * 1000;
-  }
+  void setTo(runtime::DateTimeSerial moment) { ms = std::llround(moment * 86400.0) * 1000; }
   runtime::ClockReading read() {
     const std::int64_t whole = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
     const runtime::ClockReading reading{static_cast<double>(whole) / 86400.0,
