@@ -15,7 +15,6 @@
 
 namespace {
 
-
 class MainClockTest : public uitest::WindowTest {
  protected:
   QLabel* value(int i) const { return window_->findChild<QLabel*>(QString("Label5_%1").arg(i)); }
