@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <system_error>
 
@@ -48,17 +46,17 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& file) {
 }  // namespace
 
 std::optional<std::string> readFirstItem(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::istreambuf_iterator<char> at(in);
-  const std::istreambuf_iterator<char> end;
-  while (at != end && (*at == ' ' || *at == '\t')) ++at;
+  // C streams rather than iostreams: the locale machinery of the latter is the
+  // larger part of the program's start-up in the C++ runtime.
+  std::FILE* stream = std::fopen(file.string().c_str(), "rb");
+  if (!stream) return std::nullopt;
+  int c = std::fgetc(stream);
+  while (c == ' ' || c == '\t') c = std::fgetc(stream);
   std::string item;
-  for (; at != end && item.size() < kMaxItem; ++at) {
-    const char c = *at;
-    if (c == ',' || c == '\r' || c == '\n') break;
-    item += c;
+  for (; c != EOF && c != ',' && c != '\r' && c != '\n' && item.size() < kMaxItem; c = std::fgetc(stream)) {
+    item += static_cast<char>(c);
   }
+  std::fclose(stream);
   return item;
 }
 

@@ -8,8 +8,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <algorithm>
-#include <iostream>
+#include <cstdio>
 #include <map>
 
 #include "clock/epoch_clock.h"
@@ -43,9 +44,16 @@ MainCLock::MainCLock(Seams seams) : seams_(std::move(seams)), offsets_(seams_.of
 MainCLock::~MainCLock() { delete calculator_; }
 
 void MainCLock::buildControls() {
-  mnuSetup_ = menuBar()->addAction("&SetUp");
-  mnuAbout_ = menuBar()->addAction("&About");
-  coMathCalc_ = menuBar()->addAction("&Calculator");
+  // A plain window with a menu bar: the main-window machinery for tool bars and
+  // docks would cost start-up time and memory for nothing.
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  menuBar_ = new QMenuBar(this);
+  layout->setMenuBar(menuBar_);
+  mnuSetup_ = menuBar_->addAction("&SetUp");
+  mnuAbout_ = menuBar_->addAction("&About");
+  coMathCalc_ = menuBar_->addAction("&Calculator");
   mnuSetup_->setObjectName("mnuSetup");
   mnuAbout_->setObjectName("mnuAbout");
   coMathCalc_->setObjectName("coMathCalc");
@@ -59,7 +67,7 @@ void MainCLock::buildControls() {
   palette.setColor(QPalette::Window, kBackground);
   client->setPalette(palette);
   client->setAutoFillBackground(true);
-  setCentralWidget(client);
+  layout->addWidget(client);
 
   const QColor system;  // invalid: the system's colours
   const auto left = Qt::AlignLeft;
@@ -150,7 +158,7 @@ void MainCLock::buildControls() {
   connect(startimer_, &QTimer::timeout, this, &MainCLock::startimer_Timer);
 
   // Controls stand at fixed places: resizing the window clips them, never moves them.
-  resize(pixels(6345), pixels(2760) + menuBar()->sizeHint().height());
+  resize(pixels(6345), pixels(2760) + menuBar_->sizeHint().height());
 }
 
 void MainCLock::Form_Load() {
@@ -236,7 +244,7 @@ void MainCLock::DiffSec_Change(const QString& text) {
     DiffSec_->setToolTip(offsetHint_);
   } else {
     const QString problem = "The offset could not be saved: " + fromStd(changed.saved.error);
-    std::cerr << "selenial: " << problem.toStdString() << '\n';
+    std::fprintf(stderr, "selenial: %s\n", qPrintable(problem));
     DiffSec_->setToolTip(problem);
   }
 }
@@ -267,7 +275,7 @@ void MainCLock::keyPressEvent(QKeyEvent* event) {
     cmdOK_->click();
     return;
   }
-  QMainWindow::keyPressEvent(event);
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace ui

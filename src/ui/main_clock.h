@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QMainWindow>
 #include <QPointer>
+#include <QWidget>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -13,6 +13,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
 class QTimer;
 
@@ -29,7 +30,7 @@ struct MainClockSeams {
 
 // The clock window: the StarDate, the seconds since the epoch, UTC and local
 // time, refreshed every second; an About view and the offset setup.
-class MainCLock : public QMainWindow {
+class MainCLock : public QWidget {
   Q_OBJECT
 
  public:
@@ -68,6 +69,7 @@ class MainCLock : public QMainWindow {
   settings::OffsetSetting offsets_;
   double TZdays_ = 0;
 
+  QMenuBar* menuBar_ = nullptr;
   QAction* mnuSetup_ = nullptr;
   QAction* mnuAbout_ = nullptr;
   QAction* coMathCalc_ = nullptr;

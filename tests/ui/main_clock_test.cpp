@@ -22,6 +22,7 @@ class MainClockTest : public uitest::WindowTest {
   QWidget* control(const char* name) const { return window_->findChild<QWidget*>(name); }
   QAction* action(const char* name) const { return window_->findChild<QAction*>(name); }
   QLineEdit* box() const { return window_->findChild<QLineEdit*>("DiffSec"); }
+  QWidget* client() const { return window_->findChild<QWidget*>("client"); }
   QTimer* timer() const { return window_->findChild<QTimer*>("startimer"); }
 
   void setClock(int y, unsigned mo, unsigned d, int h, int mi, int s) {
@@ -67,7 +68,7 @@ TEST_F(MainClockTest, FirstLook) {
   for (int i = 0; i < 4; ++i) EXPECT_EQ(value(i)->text(), "") << i;
   EXPECT_FALSE(window_->windowIcon().isNull());
   window_->show();
-  EXPECT_EQ(window_->centralWidget()->size(), QSize(423, 184));
+  EXPECT_EQ(client()->size(), QSize(423, 184));
   EXPECT_EQ(action("mnuSetup")->text(), "&SetUp");
   EXPECT_EQ(action("mnuAbout")->text(), "&About");
   EXPECT_EQ(action("coMathCalc")->text(), "&Calculator");
@@ -353,7 +354,7 @@ TEST_F(MainClockTest, StackingWhereLabelsOverlap) {
   window_->show();
   window_->cmdOK_Click();
   window_->mnuSetup_Click();
-  QWidget* client = window_->centralWidget();
+  QWidget* area = client();
   struct Case {
     QPoint twips;
     const char* top;
@@ -368,7 +369,7 @@ TEST_F(MainClockTest, StackingWhereLabelsOverlap) {
       {{200, 1700}, "TZdiffLbl"},
   };
   for (const Case& c : cases) {
-    const QWidget* hit = client->childAt(c.twips / 15);
+    const QWidget* hit = area->childAt(c.twips / 15);
     ASSERT_NE(hit, nullptr) << c.top;
     EXPECT_EQ(hit->objectName(), c.top);
   }
@@ -378,7 +379,7 @@ TEST_F(MainClockTest, ResizingMovesNothing) {
   open();
   window_->show();
   std::vector<std::pair<QWidget*, QRect>> designed;
-  for (QWidget* w : window_->centralWidget()->findChildren<QWidget*>()) designed.emplace_back(w, w->geometry());
+  for (QWidget* w : client()->findChildren<QWidget*>()) designed.emplace_back(w, w->geometry());
   for (const QSize size : {QSize(900, 700), QSize(120, 60)}) {
     window_->resize(size);
     ASSERT_EQ(window_->size(), size);
