@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "ui/design.h"
 #include "ui/main_clock.h"
 
 int main(int argc, char* argv[]) {
@@ -7,6 +8,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(SELENIAL_NAME);
   QApplication::setApplicationVersion(SELENIAL_VERSION);
   QApplication::setOrganizationName(SELENIAL_PRODUCT);
+  QApplication::setStyle(new ui::SelenialStyle);
   ui::MainCLock window;
   window.show();
   return QApplication::exec();

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyleOption>
 #include <QPalette>
 #include <QStringList>
 #include <cmath>
@@ -63,6 +66,33 @@ ClickLabel* makeLabel(QWidget* parent, const LabelDesign& design) {
   paint(label, design.text, design.background, true);
   label->setVisible(design.shown);
   return label;
+}
+
+QIcon SelenialStyle::standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const {
+  if (which != SP_ToolBarHorizontalExtensionButton) return QProxyStyle::standardIcon(which, option, widget);
+  const bool rightToLeft = widget ? widget->isRightToLeft() : QApplication::isRightToLeft();
+  QIcon icon;
+  for (const int side : {16, 32}) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (rightToLeft) painter.setTransform(QTransform(-1, 0, 0, 1, side, 0));
+    painter.scale(side / 16.0, side / 16.0);
+    // Two chevrons pointing to where the hidden entries are.
+    QPainterPath path;
+    for (const double x : {4.0, 9.0}) {
+      path.moveTo(x, 4);
+      path.lineTo(x + 3.5, 8);
+      path.lineTo(x, 12);
+    }
+    const QColor ink = (option ? option->palette : QApplication::palette()).color(QPalette::ButtonText);
+    painter.setPen(QPen(ink, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(path);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
 }
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QRect>
 #include <QString>
 
@@ -49,5 +50,14 @@ ClickLabel* makeLabel(QWidget* parent, const LabelDesign& design);
 
 // Colours a widget's text and background; invalid colours keep the system's.
 void paint(QWidget* widget, const QColor& text, const QColor& background, bool fill);
+
+// The system's style, except that the menu bar's overflow chevron is drawn rather than
+// decoded from an image file: a menu bar asks for it when it is made, and decoding
+// loads every image-format plugin into the process.
+class SelenialStyle : public QProxyStyle {
+ public:
+  QIcon standardIcon(StandardPixmap which, const QStyleOption* option = nullptr,
+                     const QWidget* widget = nullptr) const override;
+};
 
 }  // namespace ui

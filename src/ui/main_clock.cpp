@@ -18,6 +18,10 @@
 #include "ui/design.h"
 #include "ui/texts.h"
 
+// The window icon as source: the same pixels as icons/selenial-32.png, which the desktop
+// gets, but shown without decoding a file (that would load every image-format plugin).
+#include "ui/icons/selenial-32.xpm"
+
 namespace ui {
 
 namespace {
@@ -36,7 +40,7 @@ MainCLock::MainCLock(Seams seams) : seams_(std::move(seams)), offsets_(seams_.of
   if (!seams_.endProgram) seams_.endProgram = [] { QCoreApplication::quit(); };
   setObjectName("MainCLock");
   setWindowTitle("Selenial Ver 1.1.4");
-  setWindowIcon(QIcon(":/selenial/selenial-32.png"));
+  setWindowIcon(QIcon(QPixmap(selenial_32_xpm)));
   buildControls();
   Form_Load();
 }

@@ -58,6 +58,10 @@ sleep 1.5
 title=$(xdotool getwindowname "$main")
 is_present 0 "$title" || fail "caption '$title' is not the present StarDate $(stardate "$(starsecs 0)")"
 echo "caption: '$title'"
+# Neither the window icon nor the menu bar decodes an image file at start.
+if plugins=$(grep -o '[^/]*/imageformats/[^ ]*' /proc/"$app"/maps); then
+  fail "image plugins loaded at start: $(echo "$plugins" | sort -u | tr '\n' ' ')"
+fi
 
 xdotool windowfocus --sync "$main"
 xdotool key Return

@@ -7,10 +7,12 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <set>
 
 #include "clock/epoch_clock.h"
 #include "ui/co_math.h"
+#include "ui/design.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -403,6 +405,77 @@ TEST_F(MainClockTest, ToolTipsAndAccessibleNames) {
             control("TZdiffLbl")->property("text").toString());
   EXPECT_TRUE(value(1)->toolTip().isEmpty());
   EXPECT_TRUE(title(0)->toolTip().isEmpty());
+}
+
+// A picture's pixels, unpremultiplied, whatever its format or colour space.
+std::vector<QRgb> pixelsOf(const QImage& image) {
+  const QImage plain = image.convertToFormat(QImage::Format_ARGB32);
+  std::vector<QRgb> pixels;
+  for (int y = 0; y < plain.height(); ++y) {
+    for (int x = 0; x < plain.width(); ++x) pixels.push_back(plain.pixel(x, y));
+  }
+  return pixels;
+}
+
+TEST_F(MainClockTest, WindowIconHasTheDesktopIconsPixels) {
+  open();
+  const QImage desktop(SELENIAL_DESKTOP_ICON);
+  ASSERT_EQ(desktop.size(), QSize(32, 32));
+  EXPECT_EQ(pixelsOf(window_->windowIcon().pixmap(32, 32).toImage()), pixelsOf(desktop));
+}
+
+// Share of a picture's pixels that carry ink.
+double inked(const QImage& image) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) count += qAlpha(image.pixel(x, y)) > 0;
+  }
+  return double(count) / (image.width() * image.height());
+}
+
+// How far right a row of a picture carries ink.
+int reach(const QImage& image, int row) {
+  int last = -1;
+  for (int x = 0; x < image.width(); ++x) {
+    if (qAlpha(image.pixel(x, row)) > 0) last = x;
+  }
+  return last;
+}
+
+TEST(SelenialStyle, DrawsTheMenuOverflowChevronAtEachSizeAndDirection) {
+  ui::SelenialStyle style;
+  const QIcon chevron = style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+  QWidget rightToLeft;
+  rightToLeft.setLayoutDirection(Qt::RightToLeft);
+  const QIcon mirrored = style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, &rightToLeft);
+  for (const int side : {16, 32}) {
+    const QImage image = chevron.pixmap(side, side).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(image.size(), QSize(side, side)) << side;
+    // Some ink, far from a filled square.
+    EXPECT_GT(inked(image), 0.05) << side;
+    EXPECT_LT(inked(image), 0.6) << side;
+    // The tips reach furthest at mid-height, towards the line's end: right, or left
+    // for right-to-left text.
+    const QImage back =
+        mirrored.pixmap(side, side).toImage().convertToFormat(QImage::Format_ARGB32).mirrored(true, false);
+    EXPECT_GT(reach(image, side / 2), reach(image, side / 4) + side / 8) << side;
+    EXPECT_GT(reach(back, side / 2), reach(back, side / 4) + side / 8) << side;
+  }
+  // Every other picture is the system style's own.
+  QProxyStyle system;
+  const QImage arrow = style.standardIcon(QStyle::SP_ArrowRight).pixmap(16, 16).toImage();
+  EXPECT_EQ(arrow, system.standardIcon(QStyle::SP_ArrowRight).pixmap(16, 16).toImage());
+}
+
+TEST_F(MainClockTest, ANarrowWindowShowsTheDrawnChevron) {
+  open();
+  window_->show();
+  window_->resize(90, 120);
+  QApplication::processEvents();
+  auto* more = window_->findChild<QToolButton*>("qt_menubar_ext_button");
+  ASSERT_NE(more, nullptr);
+  EXPECT_TRUE(more->isVisible());
+  EXPECT_GT(inked(more->icon().pixmap(16, 16).toImage()), 0.05);
 }
 
 }  // namespace
