@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake make g++ pkg-config qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation fonts-dejavu-core
+  libxcb1-dev fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool xclip imagemagick
   desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64
 )
