@@ -46,8 +46,7 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& file) {
 }  // namespace
 
 std::optional<std::string> readFirstItem(const std::filesystem::path& file) {
-  // C streams rather than iostreams: the locale machinery of the latter is the
-  // larger part of the program's start-up in the C++ runtime.
+  // C streams rather than iostreams, which would set up their locale machinery at start.
   std::FILE* stream = std::fopen(file.string().c_str(), "rb");
   if (!stream) return std::nullopt;
   int c = std::fgetc(stream);

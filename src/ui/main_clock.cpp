@@ -53,11 +53,11 @@ void MainCLock::buildControls() {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  menuBar_ = new QMenuBar(this);
-  layout->setMenuBar(menuBar_);
-  mnuSetup_ = menuBar_->addAction("&SetUp");
-  mnuAbout_ = menuBar_->addAction("&About");
-  coMathCalc_ = menuBar_->addAction("&Calculator");
+  auto* menuBar = new QMenuBar(this);
+  layout->setMenuBar(menuBar);
+  mnuSetup_ = menuBar->addAction("&SetUp");
+  mnuAbout_ = menuBar->addAction("&About");
+  coMathCalc_ = menuBar->addAction("&Calculator");
   mnuSetup_->setObjectName("mnuSetup");
   mnuAbout_->setObjectName("mnuAbout");
   coMathCalc_->setObjectName("coMathCalc");
@@ -162,7 +162,7 @@ void MainCLock::buildControls() {
   connect(startimer_, &QTimer::timeout, this, &MainCLock::startimer_Timer);
 
   // Controls stand at fixed places: resizing the window clips them, never moves them.
-  resize(pixels(6345), pixels(2760) + menuBar_->sizeHint().height());
+  resize(pixels(6345), pixels(2760) + menuBar->sizeHint().height());
 }
 
 void MainCLock::Form_Load() {

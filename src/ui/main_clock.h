@@ -13,7 +13,6 @@
 class QAction;
 class QLabel;
 class QLineEdit;
-class QMenuBar;
 class QPushButton;
 class QTimer;
 
@@ -69,7 +68,6 @@ class MainCLock : public QWidget {
   settings::OffsetSetting offsets_;
   double TZdays_ = 0;
 
-  QMenuBar* menuBar_ = nullptr;
   QAction* mnuSetup_ = nullptr;
   QAction* mnuAbout_ = nullptr;
   QAction* coMathCalc_ = nullptr;
