@@ -32,11 +32,14 @@ constexpr int kTickMarginMs = 15;
 
 const QColor kBackground{0, 0, 192};
 
+const char* const kOffsetHint = "This value is decimal-based.";
+
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-MainCLock::MainCLock(Seams seams) : seams_(std::move(seams)), offsets_(seams_.offsetFile) {
+MainCLock::MainCLock(Seams seams)
+    : seams_(std::move(seams)), offsets_(seams_.offsetFile), offsetToolTip_(kOffsetHint) {
   if (!seams_.endProgram) seams_.endProgram = [] { QCoreApplication::quit(); };
   setObjectName("MainCLock");
   setWindowTitle("Selenial Ver 1.1.4");
@@ -95,30 +98,14 @@ void MainCLock::buildControls() {
       {"lblDescription", 0, 720, 3885, 1050, texts::kDescription, sans, 8.25, false, {0, 0, 0}, system, left, true},
       {"lblDisclaimer", 0, 1920, 3870, 825, texts::kDisclaimer, sans, 8.25, false, {0, 0, 0}, system, left, true},
   };
-  setdone_ = new QPushButton("Lock Setup", client);
-  setdone_->setObjectName("setdone");
-  setdone_->setGeometry(twipsRect(3840, 2040, 1095, 255));
-  setdone_->hide();
   cmdOK_ = new QPushButton("OK", client);
   cmdOK_->setObjectName("cmdOK");
   cmdOK_->setGeometry(twipsRect(3960, 360, 1260, 345));
-  DiffSec_ = new QLineEdit("0", client);
-  DiffSec_->setObjectName("DiffSec");
-  DiffSec_->setGeometry(twipsRect(3840, 1560, 2415, 405));
-  DiffSec_->setFont(designFont(fixed, 14.25, true));
-  DiffSec_->setAlignment(Qt::AlignRight);
-  paint(DiffSec_, QApplication::palette().color(QPalette::Highlight),
-        QApplication::palette().color(QPalette::Base), false);
-  offsetHint_ = "This value is decimal-based.";
-  DiffSec_->setToolTip(offsetHint_);
-  DiffSec_->hide();
-  for (QPushButton* button : {setdone_, cmdOK_}) {
-    button->setFont(designFont(sans, 8.25));
-    // As on the desktop the design comes from: Enter clicks the focused button.
-    button->setAutoDefault(true);
-  }
+  cmdOK_->setFont(designFont(sans, 8.25));
+  // As on the desktop the design comes from: Enter clicks the focused button.
+  cmdOK_->setAutoDefault(true);
 
-  std::vector<QWidget*> frontToBack{setdone_, cmdOK_, DiffSec_};
+  std::vector<QWidget*> frontToBack{cmdOK_};
   std::map<std::string, ClickLabel*> made;
   for (const LabelDesign& design : labels) {
     made[design.name] = makeLabel(client, design);
@@ -146,14 +133,7 @@ void MainCLock::buildControls() {
     Label5_[i]->setAccessibleName(Label1_[i]->text());
     Label5_[i]->setAccessibleDescription(Label1_[i]->text());
   }
-  DiffSec_->setAccessibleName(TZdiffLbl_->text());
-  DiffSec_->setAccessibleDescription(offsetHint_);
-
-  setTabOrder(DiffSec_, cmdOK_);
-  setTabOrder(cmdOK_, setdone_);
-  connect(DiffSec_, &QLineEdit::textChanged, this, &MainCLock::DiffSec_Change);
   connect(cmdOK_, &QPushButton::clicked, this, &MainCLock::cmdOK_Click);
-  connect(setdone_, &QPushButton::clicked, this, &MainCLock::setdone_Click);
 
   startimer_ = new QTimer(this);
   startimer_->setObjectName("startimer");
@@ -165,9 +145,37 @@ void MainCLock::buildControls() {
   resize(pixels(6345), pixels(2760) + menuBar->sizeHint().height());
 }
 
+void MainCLock::buildSetupControls() {
+  if (DiffSec_) return;
+  QWidget* client = cmdOK_->parentWidget();
+  DiffSec_ = new QLineEdit(offsetText_, client);
+  DiffSec_->setObjectName("DiffSec");
+  DiffSec_->setGeometry(twipsRect(3840, 1560, 2415, 405));
+  DiffSec_->setFont(designFont(Face::Fixed, 14.25, true));
+  DiffSec_->setAlignment(Qt::AlignRight);
+  paint(DiffSec_, QApplication::palette().color(QPalette::Highlight),
+        QApplication::palette().color(QPalette::Base), false);
+  DiffSec_->setToolTip(offsetToolTip_);
+  DiffSec_->setAccessibleName(TZdiffLbl_->text());
+  DiffSec_->setAccessibleDescription(kOffsetHint);
+  // Made last, they lie above every label; front to back: setdone, cmdOK, DiffSec.
+  cmdOK_->raise();
+  setdone_ = new QPushButton("Lock Setup", client);
+  setdone_->setObjectName("setdone");
+  setdone_->setGeometry(twipsRect(3840, 2040, 1095, 255));
+  setdone_->setFont(cmdOK_->font());
+  setdone_->setAutoDefault(true);
+  setTabOrder(DiffSec_, cmdOK_);
+  setTabOrder(cmdOK_, setdone_);
+  connect(DiffSec_, &QLineEdit::textChanged, this, &MainCLock::DiffSec_Change);
+  connect(setdone_, &QPushButton::clicked, this, &MainCLock::setdone_Click);
+}
+
 void MainCLock::Form_Load() {
   const settings::OffsetSetting::Loaded loaded = offsets_.load();
-  DiffSec_->setText(fromStd(loaded.boxText));
+  // The box starts as "0"; a stored text that differs counts as an edit of it and is
+  // saved back in its own spelling, as typing it would.
+  if (const QString text = fromStd(loaded.boxText); text != offsetText_) DiffSec_Change(text);
   TZdays_ = epochclock::offsetToDays(loaded.seconds);
   setWindowTitle("ini: " + fromStd(runtime::signedNumberText(TZdays_)));
   mnuAbout_Click();
@@ -198,6 +206,8 @@ void MainCLock::Display() {
 }
 
 void MainCLock::ShowSetup(bool show) {
+  if (show) buildSetupControls();
+  if (!DiffSec_) return;
   for (QWidget* w : std::initializer_list<QWidget*>{setdone_, TZdiffLbl_, DiffSec_}) w->setVisible(show);
 }
 
@@ -244,13 +254,14 @@ void MainCLock::DiffSec_Change(const QString& text) {
   const settings::OffsetSetting::Changed changed = offsets_.change(text.toStdString());
   // Text that spells no number (the box emptied while retyping) keeps the last good offset.
   if (changed.seconds) TZdays_ = epochclock::offsetToDays(*changed.seconds);
+  offsetText_ = text;
   if (changed.saved.ok) {
-    DiffSec_->setToolTip(offsetHint_);
+    offsetToolTip_ = kOffsetHint;
   } else {
-    const QString problem = "The offset could not be saved: " + fromStd(changed.saved.error);
-    std::fprintf(stderr, "selenial: %s\n", qPrintable(problem));
-    DiffSec_->setToolTip(problem);
+    offsetToolTip_ = "The offset could not be saved: " + fromStd(changed.saved.error);
+    std::fprintf(stderr, "selenial: %s\n", qPrintable(offsetToolTip_));
   }
+  if (DiffSec_) DiffSec_->setToolTip(offsetToolTip_);
 }
 
 void MainCLock::coMathCalc_Click() {

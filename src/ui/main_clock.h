@@ -59,6 +59,9 @@ class MainCLock : public QWidget {
 
  private:
   void buildControls();
+  // The setup panel's box and button are made when it first opens: most starts
+  // never show them, and a line edit costs memory from the first moment.
+  void buildSetupControls();
   void Form_Load();
   void Form_Unload();
   void ShowSetup(bool show);
@@ -83,7 +86,8 @@ class MainCLock : public QWidget {
   ClickLabel* AuthorLbl_ = nullptr;
   ClickLabel* lblDescription_ = nullptr;
   ClickLabel* lblDisclaimer_ = nullptr;
-  QString offsetHint_;
+  QString offsetText_ = "0";     // the box's text, kept while there is no box yet
+  QString offsetToolTip_;
   QPointer<coMath> calculator_;
 };
 

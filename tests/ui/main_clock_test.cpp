@@ -24,6 +24,12 @@ class MainClockTest : public uitest::WindowTest {
   QWidget* control(const char* name) const { return window_->findChild<QWidget*>(name); }
   QAction* action(const char* name) const { return window_->findChild<QAction*>(name); }
   QLineEdit* box() const { return window_->findChild<QLineEdit*>("DiffSec"); }
+  // The offset box as the user reaches it: OK, then SetUp.
+  QLineEdit* openSetup() {
+    window_->cmdOK_Click();
+    window_->mnuSetup_Click();
+    return box();
+  }
   QWidget* client() const { return window_->findChild<QWidget*>("client"); }
   QTimer* timer() const { return window_->findChild<QTimer*>("startimer"); }
 
@@ -43,7 +49,10 @@ class MainClockTest : public uitest::WindowTest {
     for (const char* name : {"lblTitle", "lblVersion", "AuthorLbl", "lblDescription", "cmdOK", "lblDisclaimer"}) {
       EXPECT_EQ(!control(name)->isHidden(), !clockShown) << name;
     }
-    for (const char* name : {"setdone", "TZdiffLbl", "DiffSec"}) EXPECT_EQ(!control(name)->isHidden(), setupShown) << name;
+    for (const char* name : {"setdone", "TZdiffLbl", "DiffSec"}) {
+      const QWidget* w = control(name);  // the setup controls exist once the panel has opened
+      EXPECT_EQ(w && !w->isHidden(), setupShown) << name;
+    }
     EXPECT_EQ(action("mnuSetup")->isEnabled(), view != View::About);
     EXPECT_EQ(action("mnuAbout")->isEnabled(), view != View::ClockWithSetup);
     EXPECT_TRUE(action("coMathCalc")->isEnabled());
@@ -54,8 +63,9 @@ class MainClockTest : public uitest::WindowTest {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
   }
   void retype(const QString& text) {
-    box()->selectAll();
-    QTest::keyClicks(box(), text);
+    QLineEdit* target = box() ? box() : openSetup();
+    target->selectAll();
+    QTest::keyClicks(target, text);
   }
 };
 
@@ -63,7 +73,6 @@ TEST_F(MainClockTest, FirstLook) {
   open();
   EXPECT_EQ(window_->windowTitle(), "ini:  0");
   expectView(View::About);
-  EXPECT_EQ(box()->text(), "0");
   EXPECT_EQ(stored(), "(no file)");
   EXPECT_TRUE(timer()->isActive());
   EXPECT_EQ(timer()->interval(), 1000);
@@ -289,8 +298,11 @@ TEST_F(MainClockTest, OffsetFileAtStartUp) {
     if (c.stored) store(*c.stored);
     open();
     const auto label = c.stored ? c.stored->left(12) : QByteArray("(no file)");
-    EXPECT_EQ(box()->text(), c.box) << label.constData();
     EXPECT_EQ(window_->TZdays(), c.seconds / 86400.0) << label.constData();
+    EXPECT_EQ(stored(), c.after) << label.constData();
+    // Opening the panel shows the text and writes nothing more.
+    EXPECT_EQ(openSetup()->text(), c.box) << label.constData();
+    EXPECT_EQ(box()->toolTip(), "This value is decimal-based.") << label.constData();
     EXPECT_EQ(stored(), c.after) << label.constData();
   }
 }
@@ -319,7 +331,7 @@ TEST_F(MainClockTest, EveryEditIsStoredAsTyped) {
   retype("3600.5");
   window_.reset();
   open();
-  EXPECT_EQ(box()->text(), "3600.5");
+  EXPECT_EQ(openSetup()->text(), "3600.5");
   EXPECT_EQ(window_->TZdays(), 3600.5 / 86400.0);
   EXPECT_EQ(stored(), QByteArray("3600.5\x0d\x0a"));
 }
@@ -336,6 +348,25 @@ TEST_F(MainClockTest, AFailedSaveIsShownAndTheOffsetStillApplies) {
   retype("3600");
   EXPECT_EQ(box()->toolTip(), "This value is decimal-based.");
   EXPECT_EQ(stored(), "3600\r\n");
+}
+
+TEST_F(MainClockTest, ASaveThatFailsAtStartIsShownWhenTheSetupOpens) {
+  // The stored "3600,60" is written back as "3600" at start; with a name this long the
+  // save's temporary file beside it cannot be made.
+  const std::string name(250, 'n');
+  {
+    QFile file(QString::fromStdString(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("3600,60\r\n");
+  }
+  open(name);
+  EXPECT_EQ(window_->TZdays(), 3600 / 86400.0);
+  QLineEdit* setupBox = openSetup();
+  EXPECT_EQ(setupBox->text(), "3600");
+  EXPECT_TRUE(setupBox->toolTip().contains("could not be saved")) << setupBox->toolTip().toStdString();
+  QFile file(QString::fromStdString(name));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), "3600,60\r\n");
 }
 
 TEST_F(MainClockTest, ClosingTheWindowEndsTheProgramWithTheCalculator) {
@@ -381,6 +412,7 @@ TEST_F(MainClockTest, ResizingMovesNothing) {
   open();
   window_->show();
   std::vector<std::pair<QWidget*, QRect>> designed;
+  openSetup();
   for (QWidget* w : client()->findChildren<QWidget*>()) designed.emplace_back(w, w->geometry());
   for (const QSize size : {QSize(900, 700), QSize(120, 60)}) {
     window_->resize(size);
@@ -395,7 +427,7 @@ TEST_F(MainClockTest, ToolTipsAndAccessibleNames) {
   open();
   EXPECT_EQ(value(0)->toolTip(), "click here to capture current moment for time-stamp");
   EXPECT_TRUE(value(2)->toolTip().startsWith("You can manipulate this value to see the StarDate for historical moments.  Set"));
-  EXPECT_EQ(box()->toolTip(), "This value is decimal-based.");
+  EXPECT_EQ(openSetup()->toolTip(), "This value is decimal-based.");
   for (int i = 0; i < 4; ++i) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(value(i));
     ASSERT_NE(accessible, nullptr);

@@ -46,8 +46,9 @@ class WindowTest : public ::testing::Test {
     QDir::setCurrent(previous_);
   }
 
-  ui::MainCLock& open() {
+  ui::MainCLock& open(const std::filesystem::path& offsetFile = settings::kOffsetFile) {
     ui::MainClockSeams seams;
+    seams.offsetFile = offsetFile;
     seams.readClock = [this] { return clock_.read(); };
     seams.endProgram = [this] { ++ended_; };
     window_ = std::make_unique<ui::MainCLock>(seams);
