@@ -353,20 +353,14 @@ TEST_F(MainClockTest, AFailedSaveIsShownAndTheOffsetStillApplies) {
 TEST_F(MainClockTest, ASaveThatFailsAtStartIsShownWhenTheSetupOpens) {
   // The stored "3600,60" is written back as "3600" at start; with a name this long the
   // save's temporary file beside it cannot be made.
-  const std::string name(250, 'n');
-  {
-    QFile file(QString::fromStdString(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("3600,60\r\n");
-  }
-  open(name);
+  const QString name(250, 'n');
+  store("3600,60\r\n", name);
+  open(name.toStdString());
   EXPECT_EQ(window_->TZdays(), 3600 / 86400.0);
   QLineEdit* setupBox = openSetup();
   EXPECT_EQ(setupBox->text(), "3600");
   EXPECT_TRUE(setupBox->toolTip().contains("could not be saved")) << setupBox->toolTip().toStdString();
-  QFile file(QString::fromStdString(name));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_EQ(file.readAll(), "3600,60\r\n");
+  EXPECT_EQ(stored(name), "3600,60\r\n");
 }
 
 TEST_F(MainClockTest, ClosingTheWindowEndsTheProgramWithTheCalculator) {

@@ -54,13 +54,13 @@ class WindowTest : public ::testing::Test {
     window_ = std::make_unique<ui::MainCLock>(seams);
     return *window_;
   }
-  void store(const QByteArray& bytes) const {
-    QFile file("Selenial.ini");
+  static void store(const QByteArray& bytes, const QString& name = "Selenial.ini") {
+    QFile file(name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
   }
-  static QByteArray stored() {
-    QFile file("Selenial.ini");
+  static QByteArray stored(const QString& name = "Selenial.ini") {
+    QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) return "(no file)";
     return file.readAll();
   }
