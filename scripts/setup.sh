@@ -11,6 +11,7 @@ packages=(
   libxcb1-dev fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool xclip imagemagick
   desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64
+  dbus dbus-daemon at-spi2-core python3-pyatspi
 )
 missing=()
 for package in "${packages[@]}"; do

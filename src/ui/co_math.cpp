@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -20,14 +21,16 @@ namespace {
 
 constexpr int kMaxInput = 32767;
 
-QLineEdit* makeBox(QWidget* parent, const char* name, int top, const QString& text, bool bold,
+// A result box is bold and read-only, which it must be before a screen reader first asks.
+QLineEdit* makeBox(QWidget* parent, const char* name, int top, const QString& text, bool result,
                    const QColor& background, const QString& title, const QString& description) {
   auto* box = new QLineEdit(text, parent);
   box->setObjectName(name);
   box->setGeometry(twipsRect(3600, top, 3135, 285));
-  box->setFont(designFont(Face::SansSerif, 8.25, bold));
+  box->setFont(designFont(Face::SansSerif, 8.25, result));
+  box->setReadOnly(result);
   box->setAlignment(Qt::AlignRight);
-  if (background.isValid()) paint(box, Qt::black, background, false);
+  if (background.isValid()) paint(box, {{Qt::black}, background, QPalette::Text, QPalette::Base}, false);
   box->setAccessibleName(title);
   box->setAccessibleDescription(description);
   return box;
@@ -81,7 +84,6 @@ coMath::coMath(QWidget* parent)
   CoVal_->setEnabled(false);
   CoSci_ = makeBox(this, "CoSci", 5880, "+000 posi 0", true, {255, 255, 192}, "Hexadecimal scientific value",
                    "The number in hexadecimal scientific notation; click here to copy the value");
-  CoSci_->setReadOnly(true);
   CoSci_->setToolTip("Click here to copy the value");
   CoSci_->installEventFilter(this);
   Command1_ = new QPushButton(kIntroCaption, this);
@@ -110,7 +112,7 @@ void coMath::DeciVal_Change(const QString& text) {
 void coMath::Command1_Click() {
   const bool toEssays = Command1_->text() == kIntroCaption;
   Command1_->setText(toEssays ? kBackCaption : kIntroCaption);
-  for (ClickLabel* essay : {Label9_, Label10_, Label11_}) essay->setVisible(toEssays);
+  for (ClickLabel* essay : {Label9_, Label10_, Label11_}) setShown(essay, toEssays);
 }
 
 void coMath::CoSci_Click() {
@@ -122,11 +124,27 @@ void coMath::CoSci_Click() {
 void coMath::OKButton_Click() { hide(); }
 
 bool coMath::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == CoSci_ && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+  if (watched != CoSci_) return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     CoSci_Click();
   }
+  // From the keyboard, Enter and the copy keys copy the whole result, as a click does.
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Copy) || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      CoSci_Click();
+      return true;
+    }
+  }
   return QWidget::eventFilter(watched, event);
+}
+
+void coMath::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    OKButton_Click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace ui

@@ -28,6 +28,7 @@ class coMath : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QPushButton* OKButton_ = nullptr;

@@ -7,7 +7,10 @@
 #include <QStyleOption>
 #include <QPalette>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
+
+#include "ui/contrast.h"
 
 namespace ui {
 
@@ -42,17 +45,74 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
 }
 
-void paint(QWidget* widget, const QColor& text, const QColor& background, bool fill) {
-  const QPalette system = QApplication::palette();
-  QPalette palette = widget->palette();
-  const QColor foreground = text.isValid() ? text : system.color(QPalette::ButtonText);
-  const QColor back = background.isValid() ? background : system.color(QPalette::Button);
-  for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    palette.setColor(group, fill ? QPalette::Window : QPalette::Base, back);
-    palette.setColor(group, fill ? QPalette::WindowText : QPalette::Text, foreground);
+namespace {
+
+QRgb rgbOf(const QColor& colour) { return colour.rgb() & 0xFFFFFF; }
+
+// Keeps a widget's colours in step with the system's palette.
+class Painter : public QObject {
+ public:
+  Painter(QWidget* widget, Colours colours, bool fill) : QObject(widget), widget_(widget), fill_(fill) {
+    widget->installEventFilter(this);
+    set(std::move(colours));
   }
-  widget->setPalette(palette);
-  widget->setAutoFillBackground(fill);
+  void set(Colours colours) {
+    colours_ = std::move(colours);
+    apply();
+  }
+
+ protected:
+  // A change of the system's palette reaches each widget as a change of its own.
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::PaletteChange && !applying_) apply();
+    return false;
+  }
+
+ private:
+  void apply() {
+    const QPalette system = QApplication::palette();
+    const QColor back =
+        colours_.background.isValid() ? colours_.background : system.color(colours_.backgroundRole);
+    QColor text = system.color(colours_.textRole);
+    if (!colours_.text.isEmpty()) {
+      const auto contrast = [&](const QColor& c) { return contrastRatio(rgbOf(c), rgbOf(back)); };
+      const QColor best = *std::max_element(colours_.text.begin(), colours_.text.end(),
+                                            [&](const QColor& a, const QColor& b) { return contrast(a) < contrast(b); });
+      if (colours_.background.isValid() || contrast(best) >= kReadableContrast) text = best;
+    }
+    QPalette palette = widget_->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+      palette.setColor(group, fill_ ? QPalette::Window : QPalette::Base, back);
+      palette.setColor(group, fill_ ? QPalette::WindowText : QPalette::Text, text);
+    }
+    applying_ = true;
+    widget_->setPalette(palette);
+    applying_ = false;
+    widget_->setAutoFillBackground(fill_);
+  }
+
+  QWidget* widget_;
+  bool fill_;
+  bool applying_ = false;
+  Colours colours_;
+};
+
+}  // namespace
+
+void paint(QWidget* widget, const Colours& colours, bool fill) {
+  for (QObject* child : widget->children()) {
+    if (auto* painter = dynamic_cast<Painter*>(child)) return painter->set(colours);
+  }
+  new Painter(widget, colours, fill);
+}
+
+void setShown(QWidget* widget, bool shown) {
+  widget->setVisible(shown);
+  if (shown) return;
+  // The toolkit moves the focus on already, but only to a control that is shown at that
+  // moment; a panel hidden control by control can leave it on one that hides next.
+  QWidget* focus = widget->window()->focusWidget();
+  if (focus && !focus->isVisible()) widget->window()->setFocus();
 }
 
 ClickLabel* makeLabel(QWidget* parent, const LabelDesign& design) {
@@ -63,7 +123,9 @@ ClickLabel* makeLabel(QWidget* parent, const LabelDesign& design) {
   label->setAlignment(design.alignment | Qt::AlignTop);
   label->setWordWrap(true);
   label->setTextFormat(Qt::PlainText);
-  paint(label, design.text, design.background, true);
+  Colours colours{{}, design.background};
+  if (design.text.isValid()) colours.text = {design.text};
+  paint(label, colours, true);
   label->setVisible(design.shown);
   return label;
 }

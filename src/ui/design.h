@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QFont>
 #include <QLabel>
+#include <QList>
+#include <QPalette>
 #include <QProxyStyle>
 #include <QRect>
 #include <QString>
@@ -48,8 +50,26 @@ class ClickLabel : public QLabel {
 // paints its whole rectangle.
 ClickLabel* makeLabel(QWidget* parent, const LabelDesign& design);
 
-// Colours a widget's text and background; invalid colours keep the system's.
-void paint(QWidget* widget, const QColor& text, const QColor& background, bool fill);
+// A widget's text and background colours. A side the design leaves open takes the
+// system's colour of its role. Where only the text is designed, the candidate that
+// reads best on the system's background is used, and the system's text colour where
+// none reads well (a dark theme under black text): a pair designed on both sides
+// stays exactly as designed.
+struct Colours {
+  QList<QColor> text;  // empty: the system's
+  QColor background;   // invalid: the system's
+  QPalette::ColorRole textRole = QPalette::ButtonText;
+  QPalette::ColorRole backgroundRole = QPalette::Button;
+};
+
+// Paints a label (fill: the whole rectangle) or a text box, and paints it again
+// whenever the system's palette changes.
+void paint(QWidget* widget, const Colours& colours, bool fill);
+
+// Shows or hides a control. A control that hides while it has the keyboard focus
+// passes it on to the next shown control, or else to its window, so that no key
+// reaches a hidden control.
+void setShown(QWidget* widget, bool shown);
 
 // The system's style, except that the menu bar's overflow chevron is drawn rather than
 // decoded from an image file: a menu bar asks for it when it is made, and decoding

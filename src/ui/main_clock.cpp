@@ -14,6 +14,7 @@
 #include <map>
 
 #include "clock/epoch_clock.h"
+#include "ui/accessibility.h"
 #include "ui/co_math.h"
 #include "ui/design.h"
 #include "ui/texts.h"
@@ -34,13 +35,17 @@ const QColor kBackground{0, 0, 192};
 
 const char* const kOffsetHint = "This value is decimal-based.";
 
+// A failed save shows in the box's text: whichever red reads better on the system's box colour.
+const QList<QColor> kFailureText{{176, 0, 0}, {255, 120, 120}};
+
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
 MainCLock::MainCLock(Seams seams)
-    : seams_(std::move(seams)), offsets_(seams_.offsetFile), offsetToolTip_(kOffsetHint) {
+    : seams_(std::move(seams)), offsets_(seams_.offsetFile) {
   if (!seams_.endProgram) seams_.endProgram = [] { QCoreApplication::quit(); };
+  installAccessibility();
   setObjectName("MainCLock");
   setWindowTitle("Selenial Ver 1.1.4");
   setWindowIcon(QIcon(QPixmap(selenial_32_xpm)));
@@ -129,8 +134,8 @@ void MainCLock::buildControls() {
       "Set it to 1969.07.20+20:17:43 and you will see StarDate 0000.0000");
   for (int i = 0; i < 4; ++i) {
     connect(Label5_[i], &ClickLabel::clicked, this, [this, i] { Label5_Click(i); });
-    // A screen reader names each value by the title beside it.
-    Label5_[i]->setAccessibleName(Label1_[i]->text());
+    // A screen reader reads each value as its name, described by the title beside it.
+    Label5_[i]->setAccessibleName(Label5_[i]->text());
     Label5_[i]->setAccessibleDescription(Label1_[i]->text());
   }
   connect(cmdOK_, &QPushButton::clicked, this, &MainCLock::cmdOK_Click);
@@ -153,11 +158,8 @@ void MainCLock::buildSetupControls() {
   DiffSec_->setGeometry(twipsRect(3840, 1560, 2415, 405));
   DiffSec_->setFont(designFont(Face::Fixed, 14.25, true));
   DiffSec_->setAlignment(Qt::AlignRight);
-  paint(DiffSec_, QApplication::palette().color(QPalette::Highlight),
-        QApplication::palette().color(QPalette::Base), false);
-  DiffSec_->setToolTip(offsetToolTip_);
   DiffSec_->setAccessibleName(TZdiffLbl_->text());
-  DiffSec_->setAccessibleDescription(kOffsetHint);
+  showOffsetState();
   // Made last, they lie above every label; front to back: setdone, cmdOK, DiffSec.
   cmdOK_->raise();
   setdone_ = new QPushButton("Lock Setup", client);
@@ -199,26 +201,30 @@ void MainCLock::Display() {
   const std::string starDate = epochclock::starDateText(sample->starsecs);
   setWindowTitle(fromStd(starDate));
   if (isMinimized()) return;
-  Label5_[0]->setText(fromStd("  " + starDate));
-  Label5_[1]->setText(fromStd("  " + runtime::plainNumberText(static_cast<double>(sample->starsecs))));
-  Label5_[2]->setText(fromStd("  " + runtime::momentText(sample->Tutc)));
-  Label5_[3]->setText(fromStd("  " + runtime::momentText(sample->Tnow)));
+  const std::string values[] = {starDate, runtime::plainNumberText(static_cast<double>(sample->starsecs)),
+                                runtime::momentText(sample->Tutc), runtime::momentText(sample->Tnow)};
+  for (int i = 0; i < 4; ++i) {
+    const QString text = fromStd("  " + values[i]);
+    Label5_[i]->setText(text);
+    // Screen readers learn of the new value by its name changing; they read it when asked.
+    Label5_[i]->setAccessibleName(text);
+  }
 }
 
 void MainCLock::ShowSetup(bool show) {
   if (show) buildSetupControls();
   if (!DiffSec_) return;
-  for (QWidget* w : std::initializer_list<QWidget*>{setdone_, TZdiffLbl_, DiffSec_}) w->setVisible(show);
+  for (QWidget* w : std::initializer_list<QWidget*>{setdone_, TZdiffLbl_, DiffSec_}) setShown(w, show);
 }
 
 void MainCLock::ShowClock(bool show) {
   for (QWidget* w : std::initializer_list<QWidget*>{lblTitle_, lblVersion_, AuthorLbl_, lblDescription_,
                                                     cmdOK_, lblDisclaimer_}) {
-    w->setVisible(!show);
+    setShown(w, !show);
   }
   for (int i = 0; i < 4; ++i) {
-    Label1_[i]->setVisible(show);
-    Label5_[i]->setVisible(show);
+    setShown(Label1_[i], show);
+    setShown(Label5_[i], show);
   }
 }
 
@@ -255,13 +261,19 @@ void MainCLock::DiffSec_Change(const QString& text) {
   // Text that spells no number (the box emptied while retyping) keeps the last good offset.
   if (changed.seconds) TZdays_ = epochclock::offsetToDays(*changed.seconds);
   offsetText_ = text;
-  if (changed.saved.ok) {
-    offsetToolTip_ = kOffsetHint;
-  } else {
-    offsetToolTip_ = "The offset could not be saved: " + fromStd(changed.saved.error);
-    std::fprintf(stderr, "selenial: %s\n", qPrintable(offsetToolTip_));
-  }
-  if (DiffSec_) DiffSec_->setToolTip(offsetToolTip_);
+  offsetError_ = changed.saved.ok ? QString() : "The offset could not be saved: " + fromStd(changed.saved.error);
+  if (!offsetError_.isEmpty()) std::fprintf(stderr, "selenial: %s\n", qPrintable(offsetError_));
+  showOffsetState();
+}
+
+void MainCLock::showOffsetState() {
+  if (!DiffSec_) return;
+  const bool failed = !offsetError_.isEmpty();
+  paint(DiffSec_, failed ? Colours{kFailureText, {}, QPalette::Text, QPalette::Base}
+                         : Colours{{}, {}, QPalette::Highlight, QPalette::Base},
+        false);
+  DiffSec_->setToolTip(failed ? offsetError_ : kOffsetHint);
+  DiffSec_->setAccessibleDescription(failed ? offsetError_ : kOffsetHint);
 }
 
 void MainCLock::coMathCalc_Click() {
@@ -288,6 +300,12 @@ void MainCLock::keyPressEvent(QKeyEvent* event) {
   const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
   if (okKey && plain && !cmdOK_->isHidden()) {
     cmdOK_->click();
+    return;
+  }
+  // The copy keys take the time stamp, as a click on a value does; a text box with
+  // the focus copies its own selection and never passes them on.
+  if (event->matches(QKeySequence::Copy)) {
+    Label5_Click(0);
     return;
   }
   QWidget::keyPressEvent(event);

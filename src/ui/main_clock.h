@@ -66,6 +66,7 @@ class MainCLock : public QWidget {
   void Form_Unload();
   void ShowSetup(bool show);
   void ShowClock(bool show);
+  void showOffsetState();
 
   Seams seams_;
   settings::OffsetSetting offsets_;
@@ -86,8 +87,8 @@ class MainCLock : public QWidget {
   ClickLabel* AuthorLbl_ = nullptr;
   ClickLabel* lblDescription_ = nullptr;
   ClickLabel* lblDisclaimer_ = nullptr;
-  QString offsetText_ = "0";     // the box's text, kept while there is no box yet
-  QString offsetToolTip_;
+  QString offsetText_ = "0";  // the box's text, kept while there is no box yet
+  QString offsetError_;       // why the last save failed; empty when it did not
   QPointer<coMath> calculator_;
 };
 

@@ -56,11 +56,26 @@ TEST_F(CalculatorTest, FirstOpening) {
   EXPECT_EQ(calculator->pos(), QPoint(143, 41));
 }
 
-TEST_F(CalculatorTest, CopyBeforeTyping) {
-  openCalculator();
+TEST_F(CalculatorTest, CopyBeforeTypingByMouseAndKeyboard) {
+  ui::coMath* calculator = openCalculator();
   QGuiApplication::clipboard()->setText("old");
   QTest::mouseClick(part("CoSci"), Qt::LeftButton);
   EXPECT_EQ(clipboardText(), "+000 posi 0");
+  // With the focus in the result, Enter and the copy keys copy all of it, selected or not.
+  calculator->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
+  part("CoSci")->setFocus();
+  QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Copy);
+  keys << QKeySequence(Qt::Key_Return) << QKeySequence(Qt::Key_Enter);
+  for (const QKeySequence& key : keys) {
+    QGuiApplication::clipboard()->setText("old");
+    QTest::keyClick(part("CoSci"), key[0].key(), key[0].keyboardModifiers());
+    EXPECT_EQ(clipboardText(), "+000 posi 0") << key.toString().toStdString();
+  }
+  // Esc works as "Close", wherever the focus is.
+  part("DeciVal")->setFocus();
+  QTest::keyClick(part("DeciVal"), Qt::Key_Escape);
+  EXPECT_FALSE(calculator->isVisible());
 }
 
 TEST_F(CalculatorTest, EachKeystrokeReplacesBothResults) {
@@ -179,6 +194,12 @@ TEST_F(CalculatorTest, AScreenReaderNamesEachBox) {
     EXPECT_EQ(accessible->text(QAccessible::Name), c.name) << c.box;
     EXPECT_FALSE(accessible->text(QAccessible::Description).isEmpty()) << c.box;
   }
+  const QAccessible::State result = QAccessible::queryAccessibleInterface(part("CoSci"))->state();
+  EXPECT_TRUE(result.readOnly);
+  EXPECT_FALSE(result.editable);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(part("CoSci"))->textInterface()->text(0, 4), "+000");
+  EXPECT_TRUE(QAccessible::queryAccessibleInterface(part("DeciVal"))->state().editable);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(window_->calculator())->role(), QAccessible::Window);
 }
 
 TEST_F(CalculatorTest, RulersWrapIntoSixteenLinesOneNumberEach) {

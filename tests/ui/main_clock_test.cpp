@@ -12,6 +12,7 @@
 
 #include "clock/epoch_clock.h"
 #include "ui/co_math.h"
+#include "ui/contrast.h"
 #include "ui/design.h"
 #include "ui_test_support.h"
 
@@ -229,21 +230,45 @@ TEST_F(MainClockTest, EnterAndEscapeLeaveTheAboutView) {
 }
 
 TEST_F(MainClockTest, KeyboardAlone) {
-  open();
-  showActive();
-  QTest::keyClick(window_.get(), Qt::Key_S, Qt::AltModifier);
-  expectView(View::About);  // "&SetUp" is disabled on the About view
-  QTest::keyClick(window_.get(), Qt::Key_Return);
-  QTest::keyClick(window_.get(), Qt::Key_S, Qt::AltModifier);
-  expectView(View::ClockWithSetup);
-  QTest::keyClicks(QApplication::focusWidget(), "3600");
-  EXPECT_EQ(stored(), "3600\r\n");
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget()->objectName(), "setdone");
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  expectView(View::Clock);
-  QTest::keyClick(window_.get(), Qt::Key_A, Qt::AltModifier);
-  expectView(View::About);
+  // "Lock Setup" by keyboard and by mouse: afterwards no key reaches the hidden box, and
+  // the copy keys take the time stamp.
+  for (const bool byMouse : {false, true}) {
+    SCOPED_TRACE(byMouse ? "mouse" : "keyboard");
+    QFile::remove("Selenial.ini");
+    open();
+    showActive();
+    setClock(2000, 3, 13, 1, 54, 10);
+    tick();
+    QTest::keyClick(window_.get(), Qt::Key_S, Qt::AltModifier);
+    expectView(View::About);  // "&SetUp" is disabled on the About view
+    QTest::keyClick(window_.get(), Qt::Key_Return);
+    QTest::keyClick(window_.get(), Qt::Key_S, Qt::AltModifier);
+    expectView(View::ClockWithSetup);
+    QTest::keyClicks(QApplication::focusWidget(), "25200");
+    EXPECT_EQ(stored(), "25200\r\n");
+    if (byMouse) {
+      QTest::mouseClick(control("setdone"), Qt::LeftButton);
+    } else {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      EXPECT_EQ(QApplication::focusWidget()->objectName(), "setdone");
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    }
+    expectView(View::Clock);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_TRUE(focus);
+    EXPECT_TRUE(focus->isVisible()) << focus->objectName().toStdString();
+    QTest::keyClicks(focus, "5");
+    EXPECT_EQ(stored(), "25200\r\n");
+    EXPECT_EQ(window_->TZdays(), 25200 / 86400.0);
+    for (const QKeySequence& copy : QKeySequence::keyBindings(QKeySequence::Copy)) {
+      QGuiApplication::clipboard()->setText("old");
+      QTest::keyClick(focus, copy[0].key(), copy[0].keyboardModifiers());
+      EXPECT_EQ(clipboardText(), value(0)->text());
+      EXPECT_FALSE(clipboardText().isEmpty());
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+    expectView(View::About);
+  }
 }
 
 TEST_F(MainClockTest, AClickOnAnyValueCopiesTheStarDate) {
@@ -343,10 +368,23 @@ TEST_F(MainClockTest, AFailedSaveIsShownAndTheOffsetStillApplies) {
   ASSERT_TRUE(QDir().mkdir("Selenial.ini"));  // nothing can be written there now
   retype("7200");
   EXPECT_EQ(window_->TZdays(), 7200 / 86400.0);
+  // Seen at a glance: the text turns red, readable on the box's colour in a light and in a
+  // dark theme; the tip names the file by its full path.
+  const QString path = QDir::current().absoluteFilePath("Selenial.ini");
+  for (const QPalette& palette : {uitest::darkPalette(), systemPalette_}) {
+    QApplication::setPalette(palette);
+    QApplication::processEvents();
+    const QColor text = box()->palette().color(QPalette::Text);
+    EXPECT_GT(text.red(), 2 * std::max(text.green(), text.blue())) << text.name().toStdString();
+    EXPECT_GE(ui::contrastRatio(text.rgb() & 0xFFFFFF, box()->palette().color(QPalette::Base).rgb() & 0xFFFFFF), 4.5);
+  }
   EXPECT_TRUE(box()->toolTip().contains("could not be saved")) << box()->toolTip().toStdString();
+  EXPECT_TRUE(box()->toolTip().contains(path)) << box()->toolTip().toStdString();
+  EXPECT_FALSE(box()->toolTip().contains(".tmp")) << box()->toolTip().toStdString();
   ASSERT_TRUE(QDir().rmdir("Selenial.ini"));
   retype("3600");
   EXPECT_EQ(box()->toolTip(), "This value is decimal-based.");
+  EXPECT_EQ(box()->palette().color(QPalette::Text), QApplication::palette().color(QPalette::Highlight));
   EXPECT_EQ(stored(), "3600\r\n");
 }
 
@@ -361,6 +399,36 @@ TEST_F(MainClockTest, ASaveThatFailsAtStartIsShownWhenTheSetupOpens) {
   EXPECT_EQ(setupBox->text(), "3600");
   EXPECT_TRUE(setupBox->toolTip().contains("could not be saved")) << setupBox->toolTip().toStdString();
   EXPECT_EQ(stored(name), "3600,60\r\n");
+}
+
+TEST_F(MainClockTest, ReadableUnderAnySystemPalette) {
+  const QPalette light = systemPalette_;
+  const auto colours = [](const QWidget* w) {
+    return std::pair{w->palette().color(QPalette::WindowText), w->palette().color(QPalette::Window)};
+  };
+  // The theme is dark from the start, or turns dark while the program runs.
+  for (const bool darkFirst : {true, false}) {
+    SCOPED_TRACE(darkFirst ? "dark at start" : "dark later");
+    QApplication::setPalette(darkFirst ? uitest::darkPalette() : light);
+    open();
+    window_->coMathCalc_Click();
+    QApplication::setPalette(uitest::darkPalette());
+    QApplication::processEvents();
+    for (const char* name : {"lblTitle", "lblDescription", "lblDisclaimer", "AuthorLbl", "Label1_0"}) {
+      const auto [text, back] = colours(control(name));
+      EXPECT_EQ(back, QColor("#323232")) << name;
+      EXPECT_GE(ui::contrastRatio(text.rgb() & 0xFFFFFF, back.rgb() & 0xFFFFFF), 4.5) << name;
+    }
+    // Pairs designed on both sides stay as designed.
+    EXPECT_EQ(colours(value(0)), std::pair(QColor(255, 255, 0), QColor(0, 0, 64)));
+    const QWidget* result = window_->calculator()->findChild<QWidget*>("CoSci");
+    EXPECT_EQ(result->palette().color(QPalette::Text), QColor(Qt::black));
+    EXPECT_EQ(result->palette().color(QPalette::Base), QColor(255, 255, 192));
+    // Back in the light theme, the design's own black.
+    QApplication::setPalette(light);
+    QApplication::processEvents();
+    EXPECT_EQ(colours(control("lblTitle")).first, QColor(Qt::black));
+  }
 }
 
 TEST_F(MainClockTest, ClosingTheWindowEndsTheProgramWithTheCalculator) {
@@ -422,11 +490,17 @@ TEST_F(MainClockTest, ToolTipsAndAccessibleNames) {
   EXPECT_EQ(value(0)->toolTip(), "click here to capture current moment for time-stamp");
   EXPECT_TRUE(value(2)->toolTip().startsWith("You can manipulate this value to see the StarDate for historical moments.  Set"));
   EXPECT_EQ(openSetup()->toolTip(), "This value is decimal-based.");
+  // A screen reader reads each value as the label's name, and the title beside it as
+  // its description.
+  setClock(2000, 3, 13, 1, 54, 10);
+  tick();
   for (int i = 0; i < 4; ++i) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(value(i));
     ASSERT_NE(accessible, nullptr);
-    EXPECT_EQ(accessible->text(QAccessible::Name), title(i)->text()) << i;
+    EXPECT_EQ(accessible->text(QAccessible::Name), value(i)->text()) << i;
+    EXPECT_EQ(accessible->text(QAccessible::Description), title(i)->text()) << i;
   }
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(window_.get())->role(), QAccessible::Window);
   EXPECT_EQ(QAccessible::queryAccessibleInterface(box())->text(QAccessible::Name),
             control("TZdiffLbl")->property("text").toString());
   EXPECT_TRUE(value(1)->toolTip().isEmpty());

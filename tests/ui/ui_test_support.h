@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
+#include <QPalette>
 #include <QTemporaryDir>
 #include <chrono>
 #include <memory>
@@ -32,6 +33,17 @@ struct FakeClock {
   }
 };
 
+// A dark theme's palette, as GTK's Adwaita-dark gives it.
+inline QPalette darkPalette() {
+  QPalette dark;
+  const std::pair<QPalette::ColorRole, QColor> roles[] = {
+      {QPalette::Window, "#353535"}, {QPalette::WindowText, "#eeeeec"}, {QPalette::Button, "#323232"},
+      {QPalette::ButtonText, "#f0f0f0"}, {QPalette::Base, "#242424"}, {QPalette::Text, "#ffffff"},
+      {QPalette::Highlight, "#15539e"}};
+  for (const auto& [role, colour] : roles) dark.setColor(role, colour);
+  return dark;
+}
+
 // Each test runs in a working directory of its own, as the program does.
 class WindowTest : public ::testing::Test {
  protected:
@@ -40,9 +52,11 @@ class WindowTest : public ::testing::Test {
     previous_ = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir_.path()));
     QGuiApplication::clipboard()->clear();
+    systemPalette_ = QApplication::palette();
   }
   void TearDown() override {
     window_.reset();
+    QApplication::setPalette(systemPalette_);
     QDir::setCurrent(previous_);
   }
 
@@ -67,6 +81,7 @@ class WindowTest : public ::testing::Test {
   static QString clipboardText() { return QGuiApplication::clipboard()->text(); }
 
   QTemporaryDir dir_;
+  QPalette systemPalette_;  // tests may switch to a dark theme
   QString previous_;
   FakeClock clock_;
   int ended_ = 0;

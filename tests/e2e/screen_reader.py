@@ -1,0 +1,113 @@
+"""Reads the running program as a screen reader does and checks what it hears."""
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+STARDATE_TITLE = "The current moment (posi-4 seconds)"
+TITLES = [STARDATE_TITLE, "The current moment in seconds (decimal format)",
+          "The current moment in GMT (UTC)   [ANSI Format]", "Your time zone  (ANSI format)"]
+failures = []
+
+
+def check(ok, what):
+    print(("ok: " if ok else "FAIL: ") + what)
+    if not ok:
+        failures.append(what)
+
+
+def poll(find, what, seconds=10):
+    end = time.time() + seconds
+    while time.time() < end:
+        found = find()
+        if found:
+            return found
+        time.sleep(0.1)
+    print("FAIL: " + what)
+    sys.exit(1)
+
+
+def application():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name.lower() == "selenial":
+            return app
+    return None
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def frame(app, name):
+    for window in app:
+        if window is not None and window.name == name:
+            return window
+    return None
+
+
+def key(*keys):
+    window = subprocess.run(["xdotool", "search", "--name", "StarDate|^ini:| [+-] "], capture_output=True,
+                            text=True).stdout.split()
+    if window:
+        subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=False)
+    subprocess.run(["xdotool", "key", *keys], check=True)
+
+
+app = poll(application, "the program does not appear on the accessibility bus")
+main = poll(lambda: next((w for w in app if w is not None), None), "the program shows no window")
+check(main.getRole() == pyatspi.ROLE_FRAME, "the clock window is a frame (%s)" % main.getRoleName())
+
+key("Return")  # OK: the clock view
+values = {}
+
+
+def read_values():
+    values.clear()
+    for node in walk(main):
+        if node.description in TITLES and node.getRole() == pyatspi.ROLE_LABEL:
+            values[node.description] = node
+    return len(values) == 4 and values[STARDATE_TITLE].name.startswith("   + ")
+
+
+poll(read_values, "the four values are not named by what they show")
+check(values[TITLES[1]].name.strip().isdigit(), "seconds read as '%s'" % values[TITLES[1]].name)
+check(values[TITLES[2]].name.startswith("  2") and "+" in values[TITLES[2]].name,
+      "UTC read as '%s'" % values[TITLES[2]].name)
+check(all(node.name != node.description for node in values.values()), "no title is read twice")
+
+changes = {}
+
+
+def on_name(event):
+    if event.source.description in TITLES:
+        changes.setdefault(event.source.description, []).append(event.source.name)
+
+
+pyatspi.Registry.registerEventListener(on_name, "object:property-change:accessible-name")
+GLib.timeout_add(2600, lambda: pyatspi.Registry.stop())
+pyatspi.Registry.start()
+pyatspi.Registry.deregisterEventListener(on_name, "object:property-change:accessible-name")
+stardates = changes.get(STARDATE_TITLE, [])
+check(len(stardates) >= 2 and len(set(stardates)) == len(stardates),
+      "each new StarDate reaches the reader as a name change: %s" % stardates)
+check(set(changes) == set(TITLES), "every value announces its change by name (%s)" % sorted(changes))
+
+key("alt+c")
+calculator = poll(lambda: frame(app, "Vantrel"), "the calculator does not appear")
+check(calculator.getRole() == pyatspi.ROLE_FRAME, "the calculator is a frame (%s)" % calculator.getRoleName())
+result = next((n for n in walk(calculator) if n.name == "Hexadecimal scientific value"), None)
+check(result is not None, "the scientific result is named")
+if result is not None:
+    states = result.getState()
+    check(states.contains(pyatspi.STATE_READ_ONLY) and not states.contains(pyatspi.STATE_EDITABLE),
+          "the scientific result is read-only and not editable")
+    text = result.queryText()
+    check(text.getText(0, -1) == "+000 posi 0", "its text reads '%s'" % text.getText(0, -1))
+
+print("%d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
+sys.exit(1 if failures else 0)
