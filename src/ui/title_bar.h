@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+namespace ui {
+
+// On Wayland the program draws its windows' title bars itself, and Qt's own bar offers
+// minimize and maximize whatever a window's flags say. A window whose design has
+// neither gets this bar instead: its caption and a close box; dragging the bar moves
+// the window. The window grows by the bar's height and its controls move down by as much.
+class TitleBar : public QWidget {
+ public:
+  static constexpr int kHeight = 30;
+
+  explicit TitleBar(QWidget* window);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  QRect closeBox() const;
+
+  bool closePressed_ = false;
+};
+
+// True on Qt's Wayland platforms, where the program draws its windows' title bars.
+bool onWayland();
+
+}  // namespace ui
