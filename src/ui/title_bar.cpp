@@ -12,6 +12,20 @@ namespace {
 constexpr int kBoxSide = 18;
 constexpr int kBoxMargin = 8;
 
+class CaptionRepaint : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowTitleChange && watched->isWidgetType()) {
+      auto* widget = static_cast<QWidget*>(watched);
+      if (widget->isWindow() && widget->isVisible()) widget->update(0, 0, 1, 1);
+    }
+    return false;
+  }
+};
+
 }  // namespace
 
 TitleBar::TitleBar(QWidget* window) : QWidget(window) {
@@ -72,5 +86,7 @@ bool TitleBar::event(QEvent* event) {
 }
 
 bool onWayland() { return QGuiApplication::platformName().startsWith("wayland"); }
+
+void repaintTitleBarsOnCaptionChange(QApplication& app) { app.installEventFilter(new CaptionRepaint(&app)); }
 
 }  // namespace ui

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QApplication;
+
 namespace ui {
 
 // On Wayland the program draws its windows' title bars itself, and Qt's own bar offers
@@ -28,5 +30,10 @@ class TitleBar : public QWidget {
 
 // True on Qt's Wayland platforms, where the program draws its windows' title bars.
 bool onWayland();
+
+// Qt repaints its own title bar on Wayland only along with the window's contents, so a
+// new caption stays unseen while nothing else in the window changes. This repaints a
+// pixel of each window whose caption changes, which carries the title bar along.
+void repaintTitleBarsOnCaptionChange(QApplication& app);
 
 }  // namespace ui
