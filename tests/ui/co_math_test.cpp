@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTextLayout>
 #include <QTimer>
+#include <functional>
 
 #include "numerics/conversion.h"
 #include "ui/co_math.h"
@@ -127,6 +128,29 @@ TEST_F(CalculatorTest, CloseHidesAndKeepsEverything) {
 TEST_F(CalculatorTest, OneWindowHoweverOftenItIsAskedFor) {
   ui::coMath* first = openCalculator();
   EXPECT_EQ(openCalculator(), first);
+  EXPECT_EQ(calculatorWindows(), 1);
+  // From any state it comes back shown, restored and in front.
+  struct Case {
+    const char* state;
+    std::function<void()> leave;
+  };
+  const Case cases[] = {
+      {"hidden", [first] { first->hide(); }},
+      {"minimized", [first] { first->showMinimized(); }},
+      {"behind the clock",
+       [this] {
+         window_->show();
+         window_->activateWindow();
+         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+       }},
+  };
+  for (const Case& c : cases) {
+    c.leave();
+    EXPECT_EQ(openCalculator(), first) << c.state;
+    EXPECT_TRUE(first->isVisible()) << c.state;
+    EXPECT_FALSE(first->isMinimized()) << c.state;
+    EXPECT_TRUE(QTest::qWaitForWindowActive(first)) << c.state;
+  }
   EXPECT_EQ(calculatorWindows(), 1);
 }
 
