@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool xclip x11-utils imagemagick
+  weston qt6-wayland wl-clipboard
   desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64
 )
 missing=()
