@@ -11,7 +11,7 @@ packages=(
   libxcb1-dev fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool xclip x11-utils imagemagick
   weston qt6-wayland wl-clipboard
-  desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64
+  desktop-file-utils appstream libglib2.0-bin dpkg-dev file binutils-mingw-w64-x86-64
 )
 missing=()
 for package in "${packages[@]}"; do

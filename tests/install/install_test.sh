@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs under a scratch prefix, validates the desktop entry and the
-# metainfo, then packs a .deb and starts the program it holds.
+# metainfo, then packs a .deb, starts the program it holds, and starts it as
+# a desktop's menu does, through the entry's Exec line.
 set -euo pipefail
 build="$1"
-for tool in desktop-file-validate appstreamcli dpkg-deb; do
+for tool in desktop-file-validate appstreamcli dpkg-deb gio; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 work="$(mktemp -d)"
@@ -35,5 +36,46 @@ mkdir "$work/run" && cd "$work/run"
 status=0
 QT_QPA_PLATFORM=offscreen timeout 2 "$work/root/usr/bin/selenial" >/dev/null 2>&1 || status=$?
 [ "$status" -eq 124 ] || fail "the packaged program ended with $status"
+
+# Started from the menu (the entry's Exec line, run by gio as a desktop does), it keeps
+# Selenial.ini in the per-user settings folder, made when missing. A stored "3600,60"
+# differs from the box's "0", so the program writes it back as "3600" at start.
+program="$work/root/usr/bin/selenial"
+launched() {
+  local proc
+  for proc in /proc/[0-9]*; do
+    [ "$(readlink "$proc/exe" 2>/dev/null)" = "$program" ] && echo "${proc#/proc/}"
+  done
+  return 0
+}
+trap 'kill $(launched) 2>/dev/null || true; rm -rf "$work"' EXIT
+poll() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
+rewritten() { [ "$(od -An -c "$1" | tr -s ' ')" = " 3 6 0 0 \r \n" ]; }
+mkdir -p "$work/launch" && cd "$work/launch"
+home="$work/home folder"
+config="$work/my config"
+# XDG_CONFIG_HOME (empty: unset) | the folder Selenial.ini belongs in | whether one is stored there at start
+cases=("$config|$config/selenial|yes" "|$home/.config/selenial|no")
+for case in "${cases[@]}"; do
+  IFS='|' read -r xdg folder stored <<<"$case"
+  rm -rf "$home" "$config" && mkdir -p "$home"
+  settings=()
+  [ -n "$xdg" ] && settings=(XDG_CONFIG_HOME="$xdg")
+  [ "$stored" = yes ] && mkdir -p "$folder" && printf '3600,60\r\n' >"$folder/Selenial.ini"
+  env -i PATH="$work/root/usr/bin:/usr/bin:/bin" HOME="$home" "${settings[@]}" QT_QPA_PLATFORM=offscreen \
+    gio launch "$work/root/usr/share/applications/org.vantrel.selenial.desktop" >/dev/null 2>&1 ||
+    fail "gio could not launch the desktop entry"
+  pid=""
+  poll eval 'pid=$(launched); [ -n "$pid" ]' || fail "the desktop entry started no program"
+  cwd=$(readlink "/proc/$pid/cwd")
+  [ "$cwd" = "$folder" ] || fail "started from the menu with XDG_CONFIG_HOME '$xdg', it works in $cwd, not $folder"
+  if [ "$stored" = yes ]; then
+    poll rewritten "$folder/Selenial.ini" || fail "$folder/Selenial.ini holds $(od -An -c "$folder/Selenial.ini")"
+  fi
+  kill "$pid"
+  poll eval '[ -z "$(launched)" ]' || fail "the program started from the menu did not end"
+  stray=$(find "$home" "$work/launch" -name Selenial.ini ! -path "$folder/*")
+  [ -z "$stray" ] || fail "Selenial.ini landed in $stray"
+done
 echo "installed, validated and packed $(basename "$deb")"
 echo "1 passed, 0 failed"
