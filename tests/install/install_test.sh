@@ -4,6 +4,7 @@
 # a desktop's menu does, through the entry's Exec line.
 set -euo pipefail
 build="$1"
+source="$(cd "$(dirname "$0")/../.." && pwd)"
 for tool in desktop-file-validate appstreamcli dpkg-deb gio; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -22,6 +23,8 @@ done
 desktop-file-validate share/applications/org.vantrel.selenial.desktop
 appstreamcli validate --no-net --pedantic share/metainfo/org.vantrel.selenial.metainfo.xml
 grep -q 'release version="1.1.0.4"' share/metainfo/org.vantrel.selenial.metainfo.xml || fail "metainfo lacks release 1.1.0.4"
+grep -q '<project_license>MIT</project_license>' share/metainfo/org.vantrel.selenial.metainfo.xml ||
+  fail "metainfo does not give the MIT licence"
 
 cd "$work"
 cpack --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null
@@ -31,6 +34,14 @@ dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "package does not de
 dpkg-deb -x "$deb" "$work/root"
 [ -x "$work/root/usr/bin/selenial" ] || fail "the package holds no /usr/bin/selenial"
 [ -f "$work/root/usr/share/applications/org.vantrel.selenial.desktop" ] || fail "the package holds no desktop entry"
+# Debian's machine-readable copyright file, with the terms of LICENSE.
+copyright="$work/root/usr/share/doc/selenial/copyright"
+[ -f "$copyright" ] || fail "the package holds no /usr/share/doc/selenial/copyright"
+[ "$(head -n1 "$copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+  fail "the copyright file is not in Debian's machine-readable format"
+grep -qx 'Copyright: 2026 Vantrel' "$copyright" || fail "the copyright file does not name 2026 Vantrel"
+[ "$(sed -n '/^ Permission/,$p' "$copyright" | sed 's/^ //; s/^\.$//')" = "$(sed -n '/^Permission/,$p' "$source/LICENSE")" ] ||
+  fail "the copyright file's terms are not those of LICENSE"
 # It starts: still running after two seconds, and it opened its window (it wrote nothing).
 mkdir "$work/run" && cd "$work/run"
 status=0
