@@ -34,6 +34,8 @@ dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "package does not de
 dpkg-deb -x "$deb" "$work/root"
 [ -x "$work/root/usr/bin/selenial" ] || fail "the package holds no /usr/bin/selenial"
 [ -f "$work/root/usr/share/applications/org.vantrel.selenial.desktop" ] || fail "the package holds no desktop entry"
+dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland || fail "the package does not recommend qt6-wayland"
+file "$work/root/usr/bin/selenial" | grep -q ', stripped' || fail "the packaged program is not stripped"
 # Debian's machine-readable copyright file, with the terms of LICENSE.
 copyright="$work/root/usr/share/doc/selenial/copyright"
 [ -f "$copyright" ] || fail "the package holds no /usr/share/doc/selenial/copyright"
