@@ -6,8 +6,8 @@ class QApplication;
 
 namespace ui {
 
-// On Wayland the program draws its windows' title bars itself, and Qt's own bar offers
-// minimize and maximize whatever a window's flags say. A window whose design has
+// On Wayland a program draws its windows' title bars unless the compositor does, and
+// the bar Qt draws offers minimize and maximize whatever a window's flags say. A window whose design has
 // neither gets this bar instead: its caption and a close box; dragging the bar moves
 // the window. The window grows by the bar's height and its controls move down by as much.
 class TitleBar : public QWidget {
@@ -28,7 +28,7 @@ class TitleBar : public QWidget {
   bool closePressed_ = false;
 };
 
-// True on Qt's Wayland platforms, where the program draws its windows' title bars.
+// True on Qt's Wayland platforms.
 bool onWayland();
 
 // Qt repaints its own title bar on Wayland only along with the window's contents, so a
