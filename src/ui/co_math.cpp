@@ -11,6 +11,7 @@
 #include "numerics/conversion.h"
 #include "ui/design.h"
 #include "ui/texts.h"
+#include "ui/title_bar.h"
 
 namespace ui {
 
@@ -99,6 +100,8 @@ coMath::coMath(QWidget* parent)
   connect(DeciVal_, &QLineEdit::textChanged, this, &coMath::DeciVal_Change);
   connect(Command1_, &QPushButton::clicked, this, &coMath::Command1_Click);
   connect(OKButton_, &QPushButton::clicked, this, &coMath::OKButton_Click);
+
+  if (onWayland()) new TitleBar(this);
 }
 
 void coMath::DeciVal_Change(const QString& text) {

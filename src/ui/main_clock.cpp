@@ -18,6 +18,7 @@
 #include "ui/co_math.h"
 #include "ui/design.h"
 #include "ui/texts.h"
+#include "ui/title_bar.h"
 
 // The window icon as source: the same pixels as icons/selenial-32.png, which the desktop
 // gets, but shown without decoding a file (that would load every image-format plugin).
@@ -278,6 +279,10 @@ void MainCLock::showOffsetState() {
 
 void MainCLock::coMathCalc_Click() {
   if (!calculator_) calculator_ = new coMath();
+  // On Wayland a program can neither raise its window nor learn that it was minimized;
+  // a window shown anew comes to the front.
+  if (onWayland() && calculator_->isVisible()) calculator_->hide();
+  calculator_->setWindowState(calculator_->windowState() & ~Qt::WindowMinimized);
   calculator_->show();
   calculator_->raise();
   calculator_->activateWindow();

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The real program in a real X server: StarDate caption, time stamp on the X
-# clipboard, the offset setup by keyboard, and the calculator.
+# The real program in a real X server: StarDate caption, the window class that
+# matches the desktop entry, time stamp on the X clipboard, the offset setup by
+# keyboard, and the calculator.
 set -euo pipefail
 program="$(realpath "$1")"
-for tool in Xvfb xdotool xclip; do
+entry="$(realpath "$2")"  # the desktop entry
+for tool in Xvfb xdotool xclip xprop; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -54,6 +56,9 @@ TZ=UTC "$program" >"$work/app.log" 2>&1 &
 app=$!
 
 main=$(wait_window '^ini:  0$')
+# Docks and task switchers match the window to its desktop entry by the window's class.
+class=$(xprop -id "$main" WM_CLASS | sed -n 's/.*, "\(.*\)"$/\1/p')
+[ "$class" = "$(sed -n 's/^StartupWMClass=//p' "$entry")" ] || fail "the window's class '$class' is not the entry's StartupWMClass"
 sleep 1.5
 title=$(xdotool getwindowname "$main")
 is_present 0 "$title" || fail "caption '$title' is not the present StarDate $(stardate "$(starsecs 0)")"

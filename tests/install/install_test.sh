@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs under a scratch prefix, validates the desktop entry and the
-# metainfo, then packs a .deb and starts the program it holds.
+# metainfo, then packs a .deb, starts the program it holds, and starts it as
+# a desktop's menu does, through the entry's Exec line.
 set -euo pipefail
 build="$1"
-for tool in desktop-file-validate appstreamcli dpkg-deb; do
+source="$(cd "$(dirname "$0")/../.." && pwd)"
+for tool in desktop-file-validate appstreamcli dpkg-deb gio; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 work="$(mktemp -d)"
@@ -21,6 +23,8 @@ done
 desktop-file-validate share/applications/org.vantrel.selenial.desktop
 appstreamcli validate --no-net --pedantic share/metainfo/org.vantrel.selenial.metainfo.xml
 grep -q 'release version="1.1.0.4"' share/metainfo/org.vantrel.selenial.metainfo.xml || fail "metainfo lacks release 1.1.0.4"
+grep -q '<project_license>MIT</project_license>' share/metainfo/org.vantrel.selenial.metainfo.xml ||
+  fail "metainfo does not give the MIT licence"
 
 cd "$work"
 cpack --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null
@@ -30,10 +34,61 @@ dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "package does not de
 dpkg-deb -x "$deb" "$work/root"
 [ -x "$work/root/usr/bin/selenial" ] || fail "the package holds no /usr/bin/selenial"
 [ -f "$work/root/usr/share/applications/org.vantrel.selenial.desktop" ] || fail "the package holds no desktop entry"
+dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland || fail "the package does not recommend qt6-wayland"
+file "$work/root/usr/bin/selenial" | grep -q ', stripped' || fail "the packaged program is not stripped"
+# Debian's machine-readable copyright file, with the terms of LICENSE.
+copyright="$work/root/usr/share/doc/selenial/copyright"
+[ -f "$copyright" ] || fail "the package holds no /usr/share/doc/selenial/copyright"
+[ "$(head -n1 "$copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+  fail "the copyright file is not in Debian's machine-readable format"
+grep -qx 'Copyright: 2026 Vantrel' "$copyright" || fail "the copyright file does not name 2026 Vantrel"
+[ "$(sed -n '/^ Permission/,$p' "$copyright" | sed 's/^ //; s/^\.$//')" = "$(sed -n '/^Permission/,$p' "$source/LICENSE")" ] ||
+  fail "the copyright file's terms are not those of LICENSE"
 # It starts: still running after two seconds, and it opened its window (it wrote nothing).
 mkdir "$work/run" && cd "$work/run"
 status=0
 QT_QPA_PLATFORM=offscreen timeout 2 "$work/root/usr/bin/selenial" >/dev/null 2>&1 || status=$?
 [ "$status" -eq 124 ] || fail "the packaged program ended with $status"
+
+# Started from the menu (the entry's Exec line, run by gio as a desktop does), it keeps
+# Selenial.ini in the per-user settings folder, made when missing. A stored "3600,60"
+# differs from the box's "0", so the program writes it back as "3600" at start.
+program="$work/root/usr/bin/selenial"
+launched() {
+  local proc
+  for proc in /proc/[0-9]*; do
+    [ "$(readlink "$proc/exe" 2>/dev/null)" = "$program" ] && echo "${proc#/proc/}"
+  done
+  return 0
+}
+trap 'kill $(launched) 2>/dev/null || true; rm -rf "$work"' EXIT
+poll() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
+rewritten() { [ "$(od -An -c "$1" | tr -s ' ')" = " 3 6 0 0 \r \n" ]; }
+mkdir -p "$work/launch" && cd "$work/launch"
+home="$work/home folder"
+config="$work/my config"
+# XDG_CONFIG_HOME (empty: unset) | the folder Selenial.ini belongs in | whether one is stored there at start
+cases=("$config|$config/selenial|yes" "|$home/.config/selenial|no")
+for case in "${cases[@]}"; do
+  IFS='|' read -r xdg folder stored <<<"$case"
+  rm -rf "$home" "$config" && mkdir -p "$home"
+  settings=()
+  [ -n "$xdg" ] && settings=(XDG_CONFIG_HOME="$xdg")
+  [ "$stored" = yes ] && mkdir -p "$folder" && printf '3600,60\r\n' >"$folder/Selenial.ini"
+  env -i PATH="$work/root/usr/bin:/usr/bin:/bin" HOME="$home" "${settings[@]}" QT_QPA_PLATFORM=offscreen \
+    gio launch "$work/root/usr/share/applications/org.vantrel.selenial.desktop" >/dev/null 2>&1 ||
+    fail "gio could not launch the desktop entry"
+  pid=""
+  poll eval 'pid=$(launched); [ -n "$pid" ]' || fail "the desktop entry started no program"
+  cwd=$(readlink "/proc/$pid/cwd")
+  [ "$cwd" = "$folder" ] || fail "started from the menu with XDG_CONFIG_HOME '$xdg', it works in $cwd, not $folder"
+  if [ "$stored" = yes ]; then
+    poll rewritten "$folder/Selenial.ini" || fail "$folder/Selenial.ini holds $(od -An -c "$folder/Selenial.ini")"
+  fi
+  kill "$pid"
+  poll eval '[ -z "$(launched)" ]' || fail "the program started from the menu did not end"
+  stray=$(find "$home" "$work/launch" -name Selenial.ini ! -path "$folder/*")
+  [ -z "$stray" ] || fail "Selenial.ini landed in $stray"
+done
 echo "installed, validated and packed $(basename "$deb")"
 echo "1 passed, 0 failed"

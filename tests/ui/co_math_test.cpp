@@ -5,9 +5,11 @@
 #include <QTest>
 #include <QTextLayout>
 #include <QTimer>
+#include <functional>
 
 #include "numerics/conversion.h"
 #include "ui/co_math.h"
+#include "ui/title_bar.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -142,6 +144,50 @@ TEST_F(CalculatorTest, OneWindowHoweverOftenItIsAskedFor) {
   ui::coMath* first = openCalculator();
   EXPECT_EQ(openCalculator(), first);
   EXPECT_EQ(calculatorWindows(), 1);
+  // From any state it comes back shown, restored and in front.
+  struct Case {
+    const char* state;
+    std::function<void()> leave;
+  };
+  const Case cases[] = {
+      {"hidden", [first] { first->hide(); }},
+      {"minimized", [first] { first->showMinimized(); }},
+      {"behind the clock",
+       [this] {
+         window_->show();
+         window_->activateWindow();
+         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+       }},
+  };
+  for (const Case& c : cases) {
+    c.leave();
+    EXPECT_EQ(openCalculator(), first) << c.state;
+    EXPECT_TRUE(first->isVisible()) << c.state;
+    EXPECT_FALSE(first->isMinimized()) << c.state;
+    EXPECT_TRUE(QTest::qWaitForWindowActive(first)) << c.state;
+  }
+  EXPECT_EQ(calculatorWindows(), 1);
+}
+
+// Where the program draws the title bar itself (Wayland), the calculator's offers no
+// minimize or maximize, keeps the client area as designed below it, and its close box
+// discards the window like the system's.
+TEST_F(CalculatorTest, ItsOwnTitleBarHasOnlyTheCloseBox) {
+  QPointer<ui::coMath> calculator = new ui::coMath();
+  const QRect deciVal = calculator->findChild<QWidget*>("DeciVal")->geometry();
+  auto* bar = new ui::TitleBar(calculator);
+  calculator->show();
+  EXPECT_TRUE(calculator->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(calculator->size(), QSize(457, 442 + bar->height()));
+  EXPECT_EQ(calculator->findChild<QWidget*>("DeciVal")->geometry(), deciVal.translated(0, bar->height()));
+  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() / 2));
+  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 40, bar->height() / 2));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_TRUE(calculator);
+  EXPECT_TRUE(calculator->isVisible());
+  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 17, bar->height() / 2));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(calculator);
 }
 
 TEST_F(CalculatorTest, TheCloseBoxDiscardsTheWindow) {
