@@ -1,8 +1,8 @@
 #include <QApplication>
 
-#include "ui/design.h"
-#include "ui/main_clock.h"
-#include "ui/title_bar.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/title_bar.h"
+#include "ui/qt/widgets.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -11,9 +11,9 @@ int main(int argc, char* argv[]) {
   QApplication::setOrganizationName(SELENIAL_PRODUCT);
   // Docks and task switchers find the desktop entry, and so the name and icon, by this id.
   QGuiApplication::setDesktopFileName(SELENIAL_APP_ID);
-  QApplication::setStyle(new ui::SelenialStyle);
-  if (ui::onWayland()) ui::repaintTitleBarsOnCaptionChange(app);
-  ui::MainCLock window;
+  QApplication::setStyle(new ui::qt::SelenialStyle);
+  if (ui::qt::onWayland()) ui::qt::repaintTitleBarsOnCaptionChange(app);
+  ui::qt::MainWindow window;
   window.show();
   return QApplication::exec();
 }

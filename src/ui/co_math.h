@@ -1,44 +1,44 @@
 #pragma once
 
-#include <QWidget>
+#include <string_view>
 
-class QLineEdit;
-class QPushButton;
+#include "ui/face.h"
+#include "ui/window_design.h"
 
 namespace ui {
 
-class ClickLabel;
+// The calculator's controls: the boxes and buttons, then the labels from the top-most.
+namespace comath {
+enum : Control {
+  OKButton, DeciVal, CoVal, CoSci, Command1, Label11, Label10, Label9, Label8, Label7, Label6, Label5,
+  Label3_1, Label4_1, Label4_0, Label3_0, Label2, Label1, controlCount
+};
+inline constexpr int kMaxInput = 32767;
+inline constexpr std::string_view kIntroCaption = "See Also: Coherency and physics- Why ?";
+inline constexpr std::string_view kBackCaption = "Back to Vantrel Intro";
+}  // namespace comath
 
-// The "Vantrel" calculator: decimal in, hexadecimal positional and scientific
-// out as the user types, with two pages of explanation.
-class coMath : public QWidget {
-  Q_OBJECT
+const WindowDesign& calculatorDesign();
 
+// The "Vantrel" calculator: decimal in, hexadecimal positional and scientific out as
+// the user types, with two pages of explanation.
+class coMath {
  public:
-  explicit coMath(QWidget* parent = nullptr);
+  explicit coMath(CalculatorFace& face) : face_(face) {}
 
-  static const QString kIntroCaption;
-  static const QString kBackCaption;
-
- public slots:
-  void DeciVal_Change(const QString& text);
+  void DeciVal_Change(std::string_view text);
   void Command1_Click();
   void CoSci_Click();
   void OKButton_Click();
+  // The title-bar close box, which has no handler of the design's: the window goes.
+  void closeBox();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  void clicked(Control control);
+  void edited(Control control, std::string_view text);
+  bool keyPressed(Key key);
 
  private:
-  QPushButton* OKButton_ = nullptr;
-  QPushButton* Command1_ = nullptr;
-  QLineEdit* DeciVal_ = nullptr;
-  QLineEdit* CoVal_ = nullptr;
-  QLineEdit* CoSci_ = nullptr;
-  ClickLabel* Label9_ = nullptr;
-  ClickLabel* Label10_ = nullptr;
-  ClickLabel* Label11_ = nullptr;
+  CalculatorFace& face_;
 };
 
 }  // namespace ui

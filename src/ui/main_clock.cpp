@@ -1,197 +1,115 @@
 #include "ui/main_clock.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTimer>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
-#include <map>
 
 #include "clock/epoch_clock.h"
-#include "ui/accessibility.h"
-#include "ui/co_math.h"
-#include "ui/design.h"
 #include "ui/texts.h"
-#include "ui/title_bar.h"
-
-// The window icon as source: the same pixels as icons/selenial-32.png, which the desktop
-// gets, but shown without decoding a file (that would load every image-format plugin).
-#include "ui/icons/selenial-32.xpm"
 
 namespace ui {
 
 namespace {
 
+using namespace mainclock;
+
+constexpr std::string_view kOffsetHint = "This value is decimal-based.";
+constexpr std::string_view kZoneTitle = "Enter the difference in seconds between your local time and UTC (GMT date-time):";
+
+constexpr Font kDialog{Typeface::SansSerif, 8.25, false};
+constexpr Font kValue{Typeface::Fixed, 14.25, true};
+
+constexpr ControlDesign title(std::string_view name, Twips at, std::string_view caption, bool shown) {
+  ControlDesign design{.name = name, .kind = Kind::Label, .at = at, .caption = caption, .font = kDialog};
+  design.shown = shown;
+  return design;
+}
+
+constexpr ControlDesign value(std::string_view name, Twips at, std::uint32_t text, std::uint32_t background,
+                              bool shown, std::string_view titleBeside, std::string_view toolTip = {}) {
+  return {.name = name, .kind = Kind::Label, .at = at, .font = kValue, .text = Colour::fixed(text),
+          .background = Colour::fixed(background), .align = Align::Right, .shown = shown, .toolTip = toolTip,
+          .clickable = true, .accessibleDescription = titleBeside};
+}
+
+constexpr std::string_view kTitles[] = {"The current moment (posi-4 seconds)",
+                                        "The current moment in seconds (decimal format)",
+                                        "The current moment in GMT (UTC)   [ANSI Format]",
+                                        "Your time zone  (ANSI format)"};
+
+const ControlDesign kControls[] = {
+    {.name = "setdone", .kind = Kind::Button, .at = {3840, 2040, 1095, 255}, .caption = "Lock Setup",
+     .font = kDialog, .align = Align::Centre, .shown = false, .tabIndex = 2},
+    {.name = "cmdOK", .kind = Kind::Button, .at = {3960, 360, 1260, 345}, .caption = "OK", .font = kDialog,
+     .align = Align::Centre, .tabIndex = 1, .defaultButton = true},
+    {.name = "DiffSec", .kind = Kind::TextBox, .at = {3840, 1560, 2415, 405}, .caption = "0", .font = kValue,
+     .text = Colour::of(SystemColour::ActiveTitle), .background = Colour::of(SystemColour::BoxBackground),
+     .align = Align::Right, .shown = false, .toolTip = kOffsetHint, .tabIndex = 0, .accessibleName = kZoneTitle,
+     .accessibleDescription = kOffsetHint},
+    title("Label1_3", {120, 2400, 2175, 255}, kTitles[3], true),
+    value("Label5_3", {2400, 2400, 3855, 255}, 0x0000FF, 0xBBCC00, false, kTitles[3]),
+    title("Label1_2", {120, 1080, 2535, 375}, kTitles[2], true),
+    value("Label5_2", {2400, 1080, 3855, 255}, 0x000000, 0x804000, false, kTitles[2],
+          "You can manipulate this value to see the StarDate for historical moments.  "
+          "Set it to 1969.07.20+20:17:43 and you will see StarDate 0000.0000"),
+    title("Label1_1", {120, 600, 2775, 375}, kTitles[1], false),
+    value("Label5_1", {3000, 600, 3255, 255}, 0x804000, 0x004040, false, kTitles[1]),
+    title("Label1_0", {120, 120, 2775, 375}, kTitles[0], false),
+    {.name = "TZdiffLbl", .kind = Kind::Label, .at = {120, 1560, 2655, 735}, .caption = kZoneTitle,
+     .font = {Typeface::Arial, 9, false}, .shown = false},
+    value("Label5_0", {3000, 120, 3255, 255}, 0xFFFF00, 0x000040, true, kTitles[0],
+          "click here to capture current moment for time-stamp"),
+    title("lblVersion", {1080, 0, 2925, 255}, "Ver 1.1.4  ( + 39A4.51EB)", true),
+    {.name = "lblTitle", .kind = Kind::Label, .at = {0, 0, 1005, 240}, .caption = "Selenial",
+     .font = {Typeface::SansSerif, 9.75, true}, .text = Colour::fixed(0x000000)},
+    title("AuthorLbl", {0, 360, 3615, 255}, texts::kAuthor, true),
+    {.name = "lblDescription", .kind = Kind::Label, .at = {0, 720, 3885, 1050}, .caption = texts::kDescription,
+     .font = kDialog, .text = Colour::fixed(0x000000)},
+    {.name = "lblDisclaimer", .kind = Kind::Label, .at = {0, 1920, 3870, 825}, .caption = texts::kDisclaimer,
+     .font = kDialog, .text = Colour::fixed(0x000000)},
+};
+static_assert(std::size(kControls) == controlCount);
+
+const MenuDesign kMenu[] = {{"mnuSetup", "&SetUp"}, {"mnuAbout", "&About"}, {"coMathCalc", "&Calculator"}};
+
+const WindowDesign kWindow{.name = "MainCLock",
+                           .caption = "Selenial Ver 1.1.4",
+                           .clientWidth = 6345,
+                           .clientHeight = 2760,
+                           .background = Colour::fixed(0x0000C0),
+                           .font = {Typeface::Fixed, 15.75, false},
+                           .controls = kControls,
+                           .menu = kMenu};
+
 // A re-armed tick lands this long after the next whole second, so that it
 // never lands just before it and shows the same second twice.
 constexpr int kTickMarginMs = 15;
 
-const QColor kBackground{0, 0, 192};
-
-const char* const kOffsetHint = "This value is decimal-based.";
-
-// A failed save shows in the box's text: whichever red reads better on the system's box colour.
-const QList<QColor> kFailureText{{176, 0, 0}, {255, 120, 120}};
-
-QString fromStd(const std::string& text) { return QString::fromStdString(text); }
-
 }  // namespace
 
-MainCLock::MainCLock(Seams seams)
-    : seams_(std::move(seams)), offsets_(seams_.offsetFile) {
-  if (!seams_.endProgram) seams_.endProgram = [] { QCoreApplication::quit(); };
-  installAccessibility();
-  setObjectName("MainCLock");
-  setWindowTitle("Selenial Ver 1.1.4");
-  setWindowIcon(QIcon(QPixmap(selenial_32_xpm)));
-  buildControls();
-  Form_Load();
-}
+const WindowDesign& mainClockDesign() { return kWindow; }
 
-MainCLock::~MainCLock() { delete calculator_; }
-
-void MainCLock::buildControls() {
-  // A plain window with a menu bar: the main-window machinery for tool bars and
-  // docks would cost start-up time and memory for nothing.
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  auto* menuBar = new QMenuBar(this);
-  layout->setMenuBar(menuBar);
-  mnuSetup_ = menuBar->addAction("&SetUp");
-  mnuAbout_ = menuBar->addAction("&About");
-  coMathCalc_ = menuBar->addAction("&Calculator");
-  mnuSetup_->setObjectName("mnuSetup");
-  mnuAbout_->setObjectName("mnuAbout");
-  coMathCalc_->setObjectName("coMathCalc");
-  connect(mnuSetup_, &QAction::triggered, this, &MainCLock::mnuSetup_Click);
-  connect(mnuAbout_, &QAction::triggered, this, &MainCLock::mnuAbout_Click);
-  connect(coMathCalc_, &QAction::triggered, this, &MainCLock::coMathCalc_Click);
-
-  auto* client = new QWidget(this);
-  client->setObjectName("client");
-  QPalette palette = client->palette();
-  palette.setColor(QPalette::Window, kBackground);
-  client->setPalette(palette);
-  client->setAutoFillBackground(true);
-  layout->addWidget(client);
-
-  const QColor system;  // invalid: the system's colours
-  const auto left = Qt::AlignLeft;
-  const auto right = Qt::AlignRight;
-  const auto sans = Face::SansSerif;
-  const auto fixed = Face::Fixed;
-  // Front to back.
-  const LabelDesign labels[] = {
-      {"Label1_3", 120, 2400, 2175, 255, "Your time zone  (ANSI format)", sans, 8.25, false, system, system, left, true},
-      {"Label5_3", 2400, 2400, 3855, 255, "", fixed, 14.25, true, {0, 0, 255}, {187, 204, 0}, right, false},
-      {"Label1_2", 120, 1080, 2535, 375, "The current moment in GMT (UTC)   [ANSI Format]", sans, 8.25, false, system, system, left, true},
-      {"Label5_2", 2400, 1080, 3855, 255, "", fixed, 14.25, true, {0, 0, 0}, {128, 64, 0}, right, false},
-      {"Label1_1", 120, 600, 2775, 375, "The current moment in seconds (decimal format)", sans, 8.25, false, system, system, left, false},
-      {"Label5_1", 3000, 600, 3255, 255, "", fixed, 14.25, true, {128, 64, 0}, {0, 64, 64}, right, false},
-      {"Label1_0", 120, 120, 2775, 375, "The current moment (posi-4 seconds)", sans, 8.25, false, system, system, left, false},
-      {"TZdiffLbl", 120, 1560, 2655, 735, "Enter the difference in seconds between your local time and UTC (GMT date-time):", Face::Arial, 9, false, system, system, left, false},
-      {"Label5_0", 3000, 120, 3255, 255, "", fixed, 14.25, true, {255, 255, 0}, {0, 0, 64}, right, true},
-      {"lblVersion", 1080, 0, 2925, 255, "Ver 1.1.4  ( + 39A4.51EB)", sans, 8.25, false, system, system, left, true},
-      {"lblTitle", 0, 0, 1005, 240, "Selenial", sans, 9.75, true, {0, 0, 0}, system, left, true},
-      {"AuthorLbl", 0, 360, 3615, 255, texts::kAuthor, sans, 8.25, false, system, system, left, true},
-      {"lblDescription", 0, 720, 3885, 1050, texts::kDescription, sans, 8.25, false, {0, 0, 0}, system, left, true},
-      {"lblDisclaimer", 0, 1920, 3870, 825, texts::kDisclaimer, sans, 8.25, false, {0, 0, 0}, system, left, true},
-  };
-  cmdOK_ = new QPushButton("OK", client);
-  cmdOK_->setObjectName("cmdOK");
-  cmdOK_->setGeometry(twipsRect(3960, 360, 1260, 345));
-  cmdOK_->setFont(designFont(sans, 8.25));
-  // As on the desktop the design comes from: Enter clicks the focused button.
-  cmdOK_->setAutoDefault(true);
-
-  std::vector<QWidget*> frontToBack{cmdOK_};
-  std::map<std::string, ClickLabel*> made;
-  for (const LabelDesign& design : labels) {
-    made[design.name] = makeLabel(client, design);
-    frontToBack.push_back(made[design.name]);
-  }
-  std::for_each(frontToBack.rbegin(), frontToBack.rend(), [](QWidget* w) { w->raise(); });
-  for (int i = 0; i < 4; ++i) {
-    Label1_[i] = made["Label1_" + std::to_string(i)];
-    Label5_[i] = made["Label5_" + std::to_string(i)];
-  }
-  TZdiffLbl_ = made["TZdiffLbl"];
-  lblVersion_ = made["lblVersion"];
-  lblTitle_ = made["lblTitle"];
-  AuthorLbl_ = made["AuthorLbl"];
-  lblDescription_ = made["lblDescription"];
-  lblDisclaimer_ = made["lblDisclaimer"];
-
-  Label5_[0]->setToolTip("click here to capture current moment for time-stamp");
-  Label5_[2]->setToolTip(
-      "You can manipulate this value to see the StarDate for historical moments.  "
-      "Set it to 1969.07.20+20:17:43 and you will see StarDate 0000.0000");
-  for (int i = 0; i < 4; ++i) {
-    connect(Label5_[i], &ClickLabel::clicked, this, [this, i] { Label5_Click(i); });
-    // A screen reader reads each value as its name, described by the title beside it.
-    Label5_[i]->setAccessibleName(Label5_[i]->text());
-    Label5_[i]->setAccessibleDescription(Label1_[i]->text());
-  }
-  connect(cmdOK_, &QPushButton::clicked, this, &MainCLock::cmdOK_Click);
-
-  startimer_ = new QTimer(this);
-  startimer_->setObjectName("startimer");
-  startimer_->setTimerType(Qt::PreciseTimer);
-  startimer_->setSingleShot(true);
-  connect(startimer_, &QTimer::timeout, this, &MainCLock::startimer_Timer);
-
-  // Controls stand at fixed places: resizing the window clips them, never moves them.
-  resize(pixels(6345), pixels(2760) + menuBar->sizeHint().height());
-}
-
-void MainCLock::buildSetupControls() {
-  if (DiffSec_) return;
-  QWidget* client = cmdOK_->parentWidget();
-  DiffSec_ = new QLineEdit(offsetText_, client);
-  DiffSec_->setObjectName("DiffSec");
-  DiffSec_->setGeometry(twipsRect(3840, 1560, 2415, 405));
-  DiffSec_->setFont(designFont(Face::Fixed, 14.25, true));
-  DiffSec_->setAlignment(Qt::AlignRight);
-  DiffSec_->setAccessibleName(TZdiffLbl_->text());
-  showOffsetState();
-  // Made last, they lie above every label; front to back: setdone, cmdOK, DiffSec.
-  cmdOK_->raise();
-  setdone_ = new QPushButton("Lock Setup", client);
-  setdone_->setObjectName("setdone");
-  setdone_->setGeometry(twipsRect(3840, 2040, 1095, 255));
-  setdone_->setFont(cmdOK_->font());
-  setdone_->setAutoDefault(true);
-  setTabOrder(DiffSec_, cmdOK_);
-  setTabOrder(cmdOK_, setdone_);
-  connect(DiffSec_, &QLineEdit::textChanged, this, &MainCLock::DiffSec_Change);
-  connect(setdone_, &QPushButton::clicked, this, &MainCLock::setdone_Click);
-}
+MainCLock::MainCLock(MainFace& face, Seams seams)
+    : face_(face), seams_(std::move(seams)), offsets_(seams_.offsetFile) {}
 
 void MainCLock::Form_Load() {
   const settings::OffsetSetting::Loaded loaded = offsets_.load();
   // The box starts as "0"; a stored text that differs counts as an edit of it and is
   // saved back in its own spelling, as typing it would.
-  if (const QString text = fromStd(loaded.boxText); text != offsetText_) DiffSec_Change(text);
+  if (loaded.boxText != "0") {
+    face_.setText(DiffSec, loaded.boxText);
+    DiffSec_Change(loaded.boxText);
+  }
   TZdays_ = epochclock::offsetToDays(loaded.seconds);
-  setWindowTitle("ini: " + fromStd(runtime::signedNumberText(TZdays_)));
+  face_.setCaption("ini: " + runtime::signedNumberText(TZdays_));
   mnuAbout_Click();
-  startimer_->setInterval(1000);
-  startimer_->start();
+  face_.armTimer(std::chrono::milliseconds(1000));
 }
 
 void MainCLock::startimer_Timer() {
-  startimer_->stop();
+  face_.stopTimer();
   Display();
   const auto into = static_cast<int>(seams_.readClock().intoSecond.count());
-  startimer_->setInterval(std::clamp(1000 - into, 0, 1000) + kTickMarginMs);
-  startimer_->start();
+  face_.armTimer(std::chrono::milliseconds(std::clamp(1000 - into, 0, 1000) + kTickMarginMs));
 }
 
 void MainCLock::Display() {
@@ -200,120 +118,126 @@ void MainCLock::Display() {
   const auto sample = epochclock::sample(Tnow, TZdays_);
   if (!sample) return;
   const std::string starDate = epochclock::starDateText(sample->starsecs);
-  setWindowTitle(fromStd(starDate));
-  if (isMinimized()) return;
-  const std::string values[] = {starDate, runtime::plainNumberText(static_cast<double>(sample->starsecs)),
-                                runtime::momentText(sample->Tutc), runtime::momentText(sample->Tnow)};
-  for (int i = 0; i < 4; ++i) {
-    const QString text = fromStd("  " + values[i]);
-    Label5_[i]->setText(text);
-    // Screen readers learn of the new value by its name changing; they read it when asked.
-    Label5_[i]->setAccessibleName(text);
+  face_.setCaption(starDate);
+  if (face_.minimized()) return;
+  face_.setText(Label5_0, "  " + starDate);
+  face_.setText(Label5_1, "  " + runtime::plainNumberText(static_cast<double>(sample->starsecs)));
+  face_.setText(Label5_2, "  " + runtime::momentText(sample->Tutc));
+  face_.setText(Label5_3, "  " + runtime::momentText(sample->Tnow));
+}
+
+void MainCLock::setShown(Control control, bool shown) {
+  face_.show(control, shown);
+  if (shown) return;
+  // The focus must not stay on a hidden control: it goes on to the next shown one in
+  // tab order, or to the window.
+  const std::optional<Control> focus = face_.focused();
+  if (!focus || face_.shown(*focus)) return;
+  const auto controls = mainClockDesign().controls;
+  std::optional<Control> next;
+  for (int step = 1; step <= 3 && !next; ++step) {
+    const int tab = (controls[*focus].tabIndex + step) % 3;
+    for (Control c = 0; c < controlCount; ++c) {
+      if (controls[c].tabIndex == tab && face_.shown(c)) next = c;
+    }
   }
+  face_.focus(next);
 }
 
 void MainCLock::ShowSetup(bool show) {
-  if (show) buildSetupControls();
-  if (!DiffSec_) return;
-  for (QWidget* w : std::initializer_list<QWidget*>{setdone_, TZdiffLbl_, DiffSec_}) setShown(w, show);
+  for (const Control c : {setdone, TZdiffLbl, DiffSec}) setShown(c, show);
 }
 
 void MainCLock::ShowClock(bool show) {
-  for (QWidget* w : std::initializer_list<QWidget*>{lblTitle_, lblVersion_, AuthorLbl_, lblDescription_,
-                                                    cmdOK_, lblDisclaimer_}) {
-    setShown(w, !show);
-  }
+  for (const Control c : {lblTitle, lblVersion, AuthorLbl, lblDescription, cmdOK, lblDisclaimer}) setShown(c, !show);
   for (int i = 0; i < 4; ++i) {
-    setShown(Label1_[i], show);
-    setShown(Label5_[i], show);
+    setShown(Label1[i], show);
+    setShown(Label5[i], show);
   }
 }
 
 void MainCLock::mnuSetup_Click() {
   ShowSetup(true);
-  mnuAbout_->setEnabled(false);
-  DiffSec_->setFocus();
-  DiffSec_->selectAll();
+  face_.enableMenu(mnuAbout, false);
+  face_.focus(DiffSec);
 }
 
 void MainCLock::setdone_Click() {
   ShowSetup(false);
-  mnuAbout_->setEnabled(true);
+  face_.enableMenu(mnuAbout, true);
 }
 
 void MainCLock::mnuAbout_Click() {
   ShowClock(false);
-  mnuSetup_->setEnabled(false);
+  face_.enableMenu(mnuSetup, false);
 }
 
 void MainCLock::cmdOK_Click() {
   ShowClock(true);
-  mnuSetup_->setEnabled(true);
+  face_.enableMenu(mnuSetup, true);
 }
 
-void MainCLock::Label5_Click(int /*index*/) {
-  QClipboard* clipboard = QGuiApplication::clipboard();
-  clipboard->clear();
-  clipboard->setText(Label5_[0]->text());
-}
+void MainCLock::Label5_Click(int /*index*/) { face_.copyToClipboard(face_.text(Label5_0)); }
 
-void MainCLock::DiffSec_Change(const QString& text) {
-  const settings::OffsetSetting::Changed changed = offsets_.change(text.toStdString());
+void MainCLock::DiffSec_Change(std::string_view text) {
+  const settings::OffsetSetting::Changed changed = offsets_.change(text);
   // Text that spells no number (the box emptied while retyping) keeps the last good offset.
   if (changed.seconds) TZdays_ = epochclock::offsetToDays(*changed.seconds);
-  offsetText_ = text;
-  offsetError_ = changed.saved.ok ? QString() : "The offset could not be saved: " + fromStd(changed.saved.error);
-  if (!offsetError_.isEmpty()) std::fprintf(stderr, "selenial: %s\n", qPrintable(offsetError_));
-  showOffsetState();
+  std::string why;
+  if (!changed.saved.ok) {
+    why = "The offset could not be saved: " + changed.saved.error;
+    std::fprintf(stderr, "selenial: %s\n", why.c_str());
+  }
+  face_.showFailure(DiffSec, why);
 }
 
-void MainCLock::showOffsetState() {
-  if (!DiffSec_) return;
-  const bool failed = !offsetError_.isEmpty();
-  paint(DiffSec_, failed ? Colours{kFailureText, {}, QPalette::Text, QPalette::Base}
-                         : Colours{{}, {}, QPalette::Highlight, QPalette::Base},
-        false);
-  DiffSec_->setToolTip(failed ? offsetError_ : kOffsetHint);
-  DiffSec_->setAccessibleDescription(failed ? offsetError_ : kOffsetHint);
-}
-
-void MainCLock::coMathCalc_Click() {
-  if (!calculator_) calculator_ = new coMath();
-  // On Wayland a program can neither raise its window nor learn that it was minimized;
-  // a window shown anew comes to the front.
-  if (onWayland() && calculator_->isVisible()) calculator_->hide();
-  calculator_->setWindowState(calculator_->windowState() & ~Qt::WindowMinimized);
-  calculator_->show();
-  calculator_->raise();
-  calculator_->activateWindow();
-}
+void MainCLock::coMathCalc_Click() { face_.showCalculator(); }
 
 void MainCLock::Form_Unload() {
-  startimer_->stop();
-  delete calculator_;
-  seams_.endProgram();
+  face_.stopTimer();
+  face_.endProgram();
 }
 
-void MainCLock::closeEvent(QCloseEvent* event) {
-  Form_Unload();
-  event->accept();
+void MainCLock::clicked(Control control) {
+  switch (control) {
+    case cmdOK: return cmdOK_Click();
+    case setdone: return setdone_Click();
+    default:
+      for (int i = 0; i < 4; ++i) {
+        if (control == Label5[i]) return Label5_Click(i);
+      }
+  }
 }
 
-void MainCLock::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  const bool okKey = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-  if (okKey && plain && !cmdOK_->isHidden()) {
-    cmdOK_->click();
-    return;
+void MainCLock::menuChosen(int entry) {
+  switch (entry) {
+    case mnuSetup: return mnuSetup_Click();
+    case mnuAbout: return mnuAbout_Click();
+    case coMathCalc: return coMathCalc_Click();
+    default: return;
   }
-  // The copy keys take the time stamp, as a click on a value does; a text box with
-  // the focus copies its own selection and never passes them on.
-  if (event->matches(QKeySequence::Copy)) {
-    Label5_Click(0);
-    return;
+}
+
+void MainCLock::edited(Control control, std::string_view text) {
+  if (control == DiffSec) DiffSec_Change(text);
+}
+
+bool MainCLock::keyPressed(Key key) {
+  switch (key) {
+    case Key::Enter:
+    case Key::Escape:
+      // "OK" is the default and the cancel button while it is shown.
+      if (!face_.shown(cmdOK)) return false;
+      cmdOK_Click();
+      return true;
+    case Key::Copy:
+      // The copy keys take the time stamp, as a click on a value does; a text box with
+      // the focus copies its own selection.
+      if (const auto focus = face_.focused(); focus && kControls[*focus].kind == Kind::TextBox) return false;
+      Label5_Click(0);
+      return true;
   }
-  QWidget::keyPressEvent(event);
+  return false;
 }
 
 }  // namespace ui

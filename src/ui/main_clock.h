@@ -1,95 +1,76 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
-#include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "runtime/date_time.h"
 #include "settings/offset_file.h"
-#include "ui/co_math.h"
-
-class QAction;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTimer;
+#include "ui/face.h"
+#include "ui/window_design.h"
 
 namespace ui {
 
-class ClickLabel;
+// The clock window's controls, front to back, and its menu.
+namespace mainclock {
+enum : Control {
+  setdone, cmdOK, DiffSec, Label1_3, Label5_3, Label1_2, Label5_2, Label1_1, Label5_1, Label1_0,
+  TZdiffLbl, Label5_0, lblVersion, lblTitle, AuthorLbl, lblDescription, lblDisclaimer, controlCount
+};
+inline constexpr Control Label1[] = {Label1_0, Label1_1, Label1_2, Label1_3};
+inline constexpr Control Label5[] = {Label5_0, Label5_1, Label5_2, Label5_3};
+enum Menu : int { mnuSetup, mnuAbout, coMathCalc };
+}  // namespace mainclock
 
-// The outside world the clock window touches, replaceable for tests.
+const WindowDesign& mainClockDesign();
+
+// The outside world the clock touches, replaceable for tests.
 struct MainClockSeams {
   std::function<runtime::ClockReading()> readClock = runtime::readLocalClock;
   std::filesystem::path offsetFile = settings::kOffsetFile;
-  std::function<void()> endProgram;  // default: quit the application
 };
 
-// The clock window: the StarDate, the seconds since the epoch, UTC and local
-// time, refreshed every second; an About view and the offset setup.
-class MainCLock : public QWidget {
-  Q_OBJECT
-
+// The clock window: the StarDate, the seconds since the epoch, UTC and local time,
+// refreshed every second; an About view and the offset setup.
+class MainCLock {
  public:
   using Seams = MainClockSeams;
 
-  explicit MainCLock(Seams seams = {});
-  ~MainCLock() override;
+  explicit MainCLock(MainFace& face, Seams seams = {});
 
-  void Display();
-
-  double TZdays() const { return TZdays_; }
-  coMath* calculator() const { return calculator_; }
-
- public slots:
+  // Once the face's controls exist, before the window is first shown.
+  void Form_Load();
   void startimer_Timer();
+  void Display();
   void mnuSetup_Click();
   void mnuAbout_Click();
   void cmdOK_Click();
   void setdone_Click();
   void Label5_Click(int index);
-  void DiffSec_Change(const QString& text);
+  void DiffSec_Change(std::string_view text);
   void coMathCalc_Click();
+  void Form_Unload();
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  // The face's events, handed on to the handler of the control or entry.
+  void clicked(Control control);
+  void menuChosen(int entry);
+  void edited(Control control, std::string_view text);
+  // A key the focused control left alone; true when it meant something here.
+  bool keyPressed(Key key);
+
+  double TZdays() const { return TZdays_; }
 
  private:
-  void buildControls();
-  // The setup panel's box and button are made when it first opens: most starts
-  // never show them, and a line edit costs memory from the first moment.
-  void buildSetupControls();
-  void Form_Load();
-  void Form_Unload();
   void ShowSetup(bool show);
   void ShowClock(bool show);
-  void showOffsetState();
+  void setShown(Control control, bool shown);
 
+  MainFace& face_;
   Seams seams_;
   settings::OffsetSetting offsets_;
   double TZdays_ = 0;
-
-  QAction* mnuSetup_ = nullptr;
-  QAction* mnuAbout_ = nullptr;
-  QAction* coMathCalc_ = nullptr;
-  QTimer* startimer_ = nullptr;
-  QPushButton* setdone_ = nullptr;
-  QPushButton* cmdOK_ = nullptr;
-  QLineEdit* DiffSec_ = nullptr;
-  std::array<ClickLabel*, 4> Label1_{};
-  std::array<ClickLabel*, 4> Label5_{};
-  ClickLabel* TZdiffLbl_ = nullptr;
-  ClickLabel* lblVersion_ = nullptr;
-  ClickLabel* lblTitle_ = nullptr;
-  ClickLabel* AuthorLbl_ = nullptr;
-  ClickLabel* lblDescription_ = nullptr;
-  ClickLabel* lblDisclaimer_ = nullptr;
-  QString offsetText_ = "0";  // the box's text, kept while there is no box yet
-  QString offsetError_;       // why the last save failed; empty when it did not
-  QPointer<coMath> calculator_;
 };
 
 }  // namespace ui

@@ -1,272 +1,85 @@
-#include <QAccessible>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTextLayout>
-#include <QTimer>
-#include <functional>
-
-#include "numerics/conversion.h"
 #include "ui/co_math.h"
-#include "ui/title_bar.h"
-#include "ui_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_face.h"
+#include "numerics/conversion.h"
 
 namespace {
 
-class CalculatorTest : public uitest::WindowTest {
+using namespace ui::comath;
+
+class CalculatorTest : public ::testing::Test {
  protected:
-  ui::coMath* openCalculator() {
-    if (!window_) open();
-    window_->coMathCalc_Click();
-    return window_->calculator();
+  uitest::FakeCalculatorFace face_{ui::calculatorDesign()};
+  ui::coMath calculator_{face_};
+
+  void type(const std::string& text) {
+    face_.setText(DeciVal, text);
+    calculator_.edited(DeciVal, text);
   }
-  template <typename T = QWidget>
-  T* part(const char* name) const {
-    return window_->calculator()->findChild<T*>(name);
-  }
-  QString text(const char* box) const { return part<QLineEdit>(box)->text(); }
   bool essaysShown() const {
-    const bool shown = !part("Label9")->isHidden();
-    EXPECT_EQ(!part("Label10")->isHidden(), shown);
-    EXPECT_EQ(!part("Label11")->isHidden(), shown);
+    const bool shown = face_.shown(Label9);
+    EXPECT_EQ(face_.shown(Label10), shown);
+    EXPECT_EQ(face_.shown(Label11), shown);
     return shown;
-  }
-  static int calculatorWindows() {
-    int n = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) n += qobject_cast<ui::coMath*>(w) != nullptr;
-    return n;
   }
 };
 
-TEST_F(CalculatorTest, FirstOpening) {
-  ui::coMath* calculator = openCalculator();
-  ASSERT_TRUE(calculator);
-  EXPECT_EQ(calculator->windowTitle(), "Vantrel");
-  EXPECT_TRUE(calculator->isVisible());
-  EXPECT_EQ(text("DeciVal"), "0");
-  EXPECT_EQ(text("CoVal"), "hexadecimal  0");
-  EXPECT_EQ(text("CoSci"), "+000 posi 0");
-  EXPECT_FALSE(essaysShown());
-  EXPECT_EQ(part<QPushButton>("Command1")->text(), "See Also: Coherency and physics- Why ?");
-  EXPECT_FALSE(part("CoVal")->isEnabled());
-  EXPECT_EQ(part<QLineEdit>("DeciVal")->maxLength(), 32767);
-  EXPECT_EQ(calculator->size(), QSize(457, 442));
-  EXPECT_FALSE(calculator->windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_FALSE(calculator->windowFlags() & Qt::WindowMaximizeButtonHint);
-  EXPECT_EQ(calculator->parentWidget(), nullptr);
-  EXPECT_EQ(calculator->pos(), QPoint(143, 41));
-}
-
-TEST_F(CalculatorTest, CopyBeforeTypingByMouseAndKeyboard) {
-  ui::coMath* calculator = openCalculator();
-  QGuiApplication::clipboard()->setText("old");
-  QTest::mouseClick(part("CoSci"), Qt::LeftButton);
-  EXPECT_EQ(clipboardText(), "+000 posi 0");
-  // With the focus in the result, Enter and the copy keys copy all of it, selected or not.
-  calculator->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
-  part("CoSci")->setFocus();
-  QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Copy);
-  keys << QKeySequence(Qt::Key_Return) << QKeySequence(Qt::Key_Enter);
-  for (const QKeySequence& key : keys) {
-    QGuiApplication::clipboard()->setText("old");
-    QTest::keyClick(part("CoSci"), key[0].key(), key[0].keyboardModifiers());
-    EXPECT_EQ(clipboardText(), "+000 posi 0") << key.toString().toStdString();
-  }
-  // Esc works as "Close", wherever the focus is.
-  part("DeciVal")->setFocus();
-  QTest::keyClick(part("DeciVal"), Qt::Key_Escape);
-  EXPECT_FALSE(calculator->isVisible());
-}
-
-TEST_F(CalculatorTest, EachKeystrokeReplacesBothResults) {
-  openCalculator();
-  auto* input = part<QLineEdit>("DeciVal");
-  input->selectAll();
-  QString typed;
-  for (const QChar c : QString("86400")) {
-    QTest::keyClick(input, c.toLatin1());
+TEST_F(CalculatorTest, EachChangeReplacesBothResults) {
+  EXPECT_EQ(face_.text(CoVal), "hexadecimal  0");
+  EXPECT_EQ(face_.text(CoSci), "+000 posi 0");
+  std::string typed;
+  for (const char c : std::string("86400")) {
     typed += c;
-    ASSERT_EQ(input->text(), typed);
-    const auto expected = numerics::DeciConvert(typed.toStdString());
-    EXPECT_EQ(text("CoVal").toStdString(), expected->positional) << typed.toStdString();
-    EXPECT_EQ(text("CoSci").toStdString(), expected->scientific) << typed.toStdString();
+    face_.calls.clear();
+    type(typed);
+    const auto expected = numerics::DeciConvert(typed);
+    EXPECT_EQ(face_.calls, (std::vector<std::string>{"text DeciVal " + typed, "text CoVal " + expected->positional,
+                                                     "text CoSci " + expected->scientific}));
   }
-  EXPECT_EQ(text("CoVal"), "+ 15180.0");
-  EXPECT_EQ(text("CoSci"), "+ 1.518 posi-4");
-  QTest::mouseClick(part("CoSci"), Qt::LeftButton);
-  EXPECT_EQ(clipboardText(), "+ 1.518 posi-4");
-}
-
-TEST_F(CalculatorTest, InputBeyondTheLimitsKeepsTheResults) {
-  openCalculator();
-  auto* input = part<QLineEdit>("DeciVal");
-  input->setText("255.5");
-  for (const QString& bad : {QString("1E999"), QString(32767, '9'), QString("1E3\n\x01\xff" "2"),
-                             QString("-1E309")}) {
-    input->setText(bad);
-    EXPECT_EQ(text("CoVal"), bad.startsWith("1E3\n") ? "+ 3E8.0" : "+ FF.8") << bad.left(8).toStdString();
-    if (bad.startsWith("1E3\n")) input->setText("255.5");
+  EXPECT_EQ(face_.text(CoVal), "+ 15180.0");
+  EXPECT_EQ(face_.text(CoSci), "+ 1.518 posi-4");
+  // Beyond the conversion's limits both results keep their texts.
+  for (const std::string& bad : {std::string("1E999"), std::string(32767, '9'), std::string("-1E309")}) {
+    type(bad);
+    EXPECT_EQ(face_.text(CoSci), "+ 1.518 posi-4") << bad.substr(0, 8);
   }
-  input->setText(QString(40000, '1'));
-  EXPECT_EQ(input->text().size(), 32767);
 }
 
 TEST_F(CalculatorTest, PageSwitch) {
-  openCalculator();
-  auto* button = part<QPushButton>("Command1");
-  part<QLineEdit>("DeciVal")->setText("3600");
-  QTest::mouseClick(button, Qt::LeftButton);
-  EXPECT_TRUE(essaysShown());
-  EXPECT_EQ(button->text(), "Back to Vantrel Intro");
-  EXPECT_FALSE(part("Label1")->isHidden());
-  QTest::mouseClick(button, Qt::LeftButton);
-  EXPECT_FALSE(essaysShown());
-  EXPECT_EQ(button->text(), "See Also: Coherency and physics- Why ?");
-  EXPECT_EQ(text("CoVal"), "+ E10.0");
-}
-
-TEST_F(CalculatorTest, CloseHidesAndKeepsEverything) {
-  ui::coMath* calculator = openCalculator();
-  part<QLineEdit>("DeciVal")->setText("86400");
-  QTest::mouseClick(part("Command1"), Qt::LeftButton);
-  QTest::mouseClick(part("OKButton"), Qt::LeftButton);
-  EXPECT_FALSE(calculator->isVisible());
-  EXPECT_EQ(openCalculator(), calculator);
-  EXPECT_TRUE(calculator->isVisible());
-  EXPECT_EQ(text("DeciVal"), "86400");
-  EXPECT_EQ(text("CoSci"), "+ 1.518 posi-4");
-  EXPECT_TRUE(essaysShown());
-}
-
-TEST_F(CalculatorTest, OneWindowHoweverOftenItIsAskedFor) {
-  ui::coMath* first = openCalculator();
-  EXPECT_EQ(openCalculator(), first);
-  EXPECT_EQ(calculatorWindows(), 1);
-  // From any state it comes back shown, restored and in front.
-  struct Case {
-    const char* state;
-    std::function<void()> leave;
-  };
-  const Case cases[] = {
-      {"hidden", [first] { first->hide(); }},
-      {"minimized", [first] { first->showMinimized(); }},
-      {"behind the clock",
-       [this] {
-         window_->show();
-         window_->activateWindow();
-         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-       }},
-  };
-  for (const Case& c : cases) {
-    c.leave();
-    EXPECT_EQ(openCalculator(), first) << c.state;
-    EXPECT_TRUE(first->isVisible()) << c.state;
-    EXPECT_FALSE(first->isMinimized()) << c.state;
-    EXPECT_TRUE(QTest::qWaitForWindowActive(first)) << c.state;
-  }
-  EXPECT_EQ(calculatorWindows(), 1);
-}
-
-// Where the program draws the title bar itself (Wayland), the calculator's offers no
-// minimize or maximize, keeps the client area as designed below it, and its close box
-// discards the window like the system's.
-TEST_F(CalculatorTest, ItsOwnTitleBarHasOnlyTheCloseBox) {
-  QPointer<ui::coMath> calculator = new ui::coMath();
-  const QRect deciVal = calculator->findChild<QWidget*>("DeciVal")->geometry();
-  auto* bar = new ui::TitleBar(calculator);
-  calculator->show();
-  EXPECT_TRUE(calculator->windowFlags() & Qt::FramelessWindowHint);
-  EXPECT_EQ(calculator->size(), QSize(457, 442 + bar->height()));
-  EXPECT_EQ(calculator->findChild<QWidget*>("DeciVal")->geometry(), deciVal.translated(0, bar->height()));
-  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() / 2));
-  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 40, bar->height() / 2));
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  ASSERT_TRUE(calculator);
-  EXPECT_TRUE(calculator->isVisible());
-  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 17, bar->height() / 2));
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_FALSE(calculator);
-}
-
-TEST_F(CalculatorTest, TheCloseBoxDiscardsTheWindow) {
-  QPointer<ui::coMath> first = openCalculator();
-  part<QLineEdit>("DeciVal")->setText("86400");
-  QTest::mouseClick(part("Command1"), Qt::LeftButton);
-  first->close();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_FALSE(first);
-  ui::coMath* second = openCalculator();
-  ASSERT_TRUE(second);
-  EXPECT_EQ(text("DeciVal"), "0");
-  EXPECT_EQ(text("CoSci"), "+000 posi 0");
-  EXPECT_FALSE(essaysShown());
-  EXPECT_EQ(calculatorWindows(), 1);
-}
-
-TEST_F(CalculatorTest, TheClockKeepsTickingWhileItIsOpen) {
-  open();
-  window_->show();
-  clock_.setTo(testsupport::at(2000, 3, 12, 18, 54, 10));
-  openCalculator();
-  window_->findChild<QTimer*>("startimer")->setInterval(1);
-  QTest::qWait(50);
-  EXPECT_EQ(window_->windowTitle(), " + 39A4.51EB");
-  EXPECT_TRUE(window_->calculator()->isVisible());
-}
-
-TEST_F(CalculatorTest, FocusAndTabOrder) {
-  ui::coMath* calculator = openCalculator();
-  calculator->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
-  EXPECT_EQ(QApplication::focusWidget(), part("OKButton"));
-  for (const char* next : {"DeciVal", "CoSci", "Command1", "OKButton"}) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget()->objectName(), next);
+  type("3600");
+  for (const bool essays : {true, false, true}) {
+    calculator_.clicked(Command1);
+    EXPECT_EQ(essaysShown(), essays);
+    EXPECT_EQ(face_.text(Command1), essays ? kBackCaption : kIntroCaption);
+    EXPECT_TRUE(face_.shown(Label1));
+    EXPECT_EQ(face_.text(CoVal), "+ E10.0");
   }
 }
 
-TEST_F(CalculatorTest, AScreenReaderNamesEachBox) {
-  openCalculator();
-  struct Case {
-    const char* box;
-    const char* name;
-  };
-  for (const Case& c : {Case{"DeciVal", "Decimal value"}, Case{"CoVal", "Hexadecimal value"},
-                        Case{"CoSci", "Hexadecimal scientific value"}}) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(part(c.box));
-    ASSERT_NE(accessible, nullptr) << c.box;
-    EXPECT_EQ(accessible->text(QAccessible::Name), c.name) << c.box;
-    EXPECT_FALSE(accessible->text(QAccessible::Description).isEmpty()) << c.box;
+TEST_F(CalculatorTest, CopyCloseAndTheCloseBox) {
+  // A click copies the result, before any typing too; so do Enter and the copy keys
+  // while the result has the focus.
+  calculator_.clicked(CoSci);
+  EXPECT_EQ(face_.clipboard, "+000 posi 0");
+  type("86400");
+  for (const ui::Key key : {ui::Key::Enter, ui::Key::Copy}) {
+    face_.clipboard = "old";
+    face_.focus(DeciVal);
+    EXPECT_FALSE(calculator_.keyPressed(key));
+    face_.focus(CoSci);
+    EXPECT_TRUE(calculator_.keyPressed(key));
+    EXPECT_EQ(face_.clipboard, "+ 1.518 posi-4");
   }
-  const QAccessible::State result = QAccessible::queryAccessibleInterface(part("CoSci"))->state();
-  EXPECT_TRUE(result.readOnly);
-  EXPECT_FALSE(result.editable);
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(part("CoSci"))->textInterface()->text(0, 4), "+000");
-  EXPECT_TRUE(QAccessible::queryAccessibleInterface(part("DeciVal"))->state().editable);
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(window_->calculator())->role(), QAccessible::Window);
-}
-
-TEST_F(CalculatorTest, RulersWrapIntoSixteenLinesOneNumberEach) {
-  openCalculator();
-  for (const char* name : {"Label3_0", "Label3_1"}) {
-    auto* ruler = part<QLabel>(name);
-    QTextLayout layout(ruler->text(), ruler->font());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(option);
-    QStringList lines;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-      line.setLineWidth(ruler->contentsRect().width());
-      lines << ruler->text().mid(line.textStart(), line.textLength()).trimmed();
-    }
-    layout.endLayout();
-    EXPECT_EQ(lines, ruler->text().split(' ', Qt::SkipEmptyParts)) << name;
-    EXPECT_EQ(lines.size(), 16) << name;
-    EXPECT_LE(16 * QFontMetrics(ruler->font()).lineSpacing(), ruler->height()) << name;
-  }
+  // "Close" and Esc hide the window as it is; the title-bar close box discards it.
+  calculator_.clicked(OKButton);
+  EXPECT_EQ(face_.state, "hidden");
+  face_.state = "shown";
+  EXPECT_TRUE(calculator_.keyPressed(ui::Key::Escape));
+  EXPECT_EQ(face_.state, "hidden");
+  calculator_.closeBox();
+  EXPECT_EQ(face_.state, "discarded");
 }
 
 }  // namespace

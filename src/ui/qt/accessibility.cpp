@@ -1,10 +1,10 @@
-#include "ui/accessibility.h"
+#include "ui/qt/accessibility.h"
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QLineEdit>
 
-namespace ui {
+namespace ui::qt {
 
 namespace {
 
@@ -88,4 +88,4 @@ void installAccessibility() {
   (void)installed;
 }
 
-}  // namespace ui
+}  // namespace ui::qt

@@ -4,7 +4,7 @@
 
 class QApplication;
 
-namespace ui {
+namespace ui::qt {
 
 // On Wayland a program draws its windows' title bars unless the compositor does, and
 // the bar Qt draws offers minimize and maximize whatever a window's flags say. A window whose design has
@@ -36,4 +36,4 @@ bool onWayland();
 // pixel of each window whose caption changes, which carries the title bar along.
 void repaintTitleBarsOnCaptionChange(QApplication& app);
 
-}  // namespace ui
+}  // namespace ui::qt

@@ -1,11 +1,11 @@
-#include "ui/title_bar.h"
+#include "ui/qt/title_bar.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
 
-namespace ui {
+namespace ui::qt {
 
 namespace {
 
@@ -89,4 +89,4 @@ bool onWayland() { return QGuiApplication::platformName().startsWith("wayland");
 
 void repaintTitleBarsOnCaptionChange(QApplication& app) { app.installEventFilter(new CaptionRepaint(&app)); }
 
-}  // namespace ui
+}  // namespace ui::qt

@@ -12,26 +12,11 @@
 #include <chrono>
 #include <memory>
 
-#include "../support/moments.h"
-#include "runtime/date_time.h"
-#include "ui/main_clock.h"
+#include "../../support/moments.h"
+#include "../fake_clock.h"
+#include "ui/qt/main_window.h"
 
 namespace uitest {
-
-// A local clock that moves only when the test says so, in milliseconds.
-struct FakeClock {
-  std::int64_t ms = 0;  // since day zero
-  std::int64_t costPerRead = 0;
-
-  void setTo(runtime::DateTimeSerial moment) { ms = std::llround(moment * 86400.0) * 1000; }
-  runtime::ClockReading read() {
-    const std::int64_t whole = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
-    const runtime::ClockReading reading{static_cast<double>(whole) / 86400.0,
-                                        std::chrono::milliseconds(ms - whole * 1000)};
-    ms += costPerRead;
-    return reading;
-  }
-};
 
 // A dark theme's palette, as GTK's Adwaita-dark gives it.
 inline QPalette darkPalette() {
@@ -60,12 +45,12 @@ class WindowTest : public ::testing::Test {
     QDir::setCurrent(previous_);
   }
 
-  ui::MainCLock& open(const std::filesystem::path& offsetFile = settings::kOffsetFile) {
-    ui::MainClockSeams seams;
+  ui::qt::MainWindow& open(const std::filesystem::path& offsetFile = settings::kOffsetFile) {
+    ui::qt::MainWindow::Seams seams;
     seams.offsetFile = offsetFile;
     seams.readClock = [this] { return clock_.read(); };
     seams.endProgram = [this] { ++ended_; };
-    window_ = std::make_unique<ui::MainCLock>(seams);
+    window_ = std::make_unique<ui::qt::MainWindow>(seams);
     return *window_;
   }
   static void store(const QByteArray& bytes, const QString& name = "Selenial.ini") {
@@ -85,7 +70,7 @@ class WindowTest : public ::testing::Test {
   QString previous_;
   FakeClock clock_;
   int ended_ = 0;
-  std::unique_ptr<ui::MainCLock> window_;
+  std::unique_ptr<ui::qt::MainWindow> window_;
 };
 
 }  // namespace uitest

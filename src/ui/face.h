@@ -1,0 +1,68 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// What a window of the design needs from a toolkit, in the design's words. A face makes
+// the controls from the window's design table, implements these, and hands the
+// toolkit's events to the window's handlers; it decides nothing of its own.
+namespace ui {
+
+// A control of a window: its place in the window's design table.
+using Control = int;
+
+// Keys the design gives a meaning, whatever the platform calls them.
+enum class Key { Enter, Escape, Copy };
+
+class Face {
+ public:
+  virtual void setCaption(std::string_view caption) = 0;
+  // Sets a caption or a box's text without running the box's change handler.
+  virtual void setText(Control control, std::string_view text) = 0;
+  virtual std::string text(Control control) const = 0;
+  virtual void show(Control control, bool shown) = 0;
+  virtual bool shown(Control control) const = 0;
+  // The control with the keyboard focus; none when the window itself has it.
+  virtual std::optional<Control> focused() const = 0;
+  // Gives the focus to a control (a text box's whole text selected), or to the window.
+  virtual void focus(std::optional<Control> control) = 0;
+  // Shows at a glance that the box's text could not be kept, and why; empty: it could.
+  virtual void showFailure(Control control, std::string_view why) = 0;
+  // Empties the clipboard, then puts the text on it.
+  virtual void copyToClipboard(std::string_view text) = 0;
+
+ protected:
+  ~Face() = default;
+};
+
+class MainFace : public Face {
+ public:
+  virtual void enableMenu(int entry, bool enabled) = 0;
+  virtual bool minimized() const = 0;
+  // One tick of the window's timer after `interval`; a timer armed again replaces it.
+  virtual void armTimer(std::chrono::milliseconds interval) = 0;
+  virtual void stopTimer() = 0;
+  // Makes the calculator when there is none, shows it without owner, brings it back
+  // from any state and to the front.
+  virtual void showCalculator() = 0;
+  // Ends the program with every window.
+  virtual void endProgram() = 0;
+
+ protected:
+  ~MainFace() = default;
+};
+
+class CalculatorFace : public Face {
+ public:
+  // Hides the window and keeps it as it is.
+  virtual void hide() = 0;
+  // Closes the window for good; the next opening makes it afresh from its design.
+  virtual void discard() = 0;
+
+ protected:
+  ~CalculatorFace() = default;
+};
+
+}  // namespace ui

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/co_math.h"
+#include "ui/qt/designed_window.h"
+
+namespace ui::qt {
+
+// The calculator's Qt face: a tool window without owner, a fixed frame, no task-bar entry.
+class CalculatorWindow : public DesignedWindow<CalculatorFace> {
+ public:
+  CalculatorWindow();
+
+  coMath& handlers() { return calculator_; }
+  // Shows the window, from any state, in front.
+  void bringBack();
+
+  void setCaption(std::string_view caption) override;
+  void hide() override { QWidget::hide(); }
+  void discard() override;
+
+ protected:
+  void clicked(Control control) override { calculator_.clicked(control); }
+  void edited(Control control, std::string_view text) override { calculator_.edited(control, text); }
+  bool keyPressed(Key key) override { return calculator_.keyPressed(key); }
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  coMath calculator_;
+};
+
+}  // namespace ui::qt

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QPointer>
+#include <array>
+#include <functional>
+
+#include "ui/main_clock.h"
+#include "ui/qt/designed_window.h"
+
+class QAction;
+class QTimer;
+
+namespace ui::qt {
+
+class CalculatorWindow;
+
+// The clock window's Qt face.
+class MainWindow : public DesignedWindow<MainFace> {
+ public:
+  struct Seams : MainClockSeams {
+    std::function<void()> endProgram;  // default: quit the application
+  };
+
+  explicit MainWindow(Seams seams = {});
+  ~MainWindow() override;
+
+  MainCLock& handlers() { return clock_; }
+  CalculatorWindow* calculator() const;
+
+  void setCaption(std::string_view caption) override;
+  void enableMenu(int entry, bool enabled) override;
+  bool minimized() const override;
+  void armTimer(std::chrono::milliseconds interval) override;
+  void stopTimer() override;
+  void showCalculator() override;
+  void endProgram() override;
+
+ protected:
+  void clicked(Control control) override { clock_.clicked(control); }
+  void edited(Control control, std::string_view text) override { clock_.edited(control, text); }
+  bool keyPressed(Key key) override { return clock_.keyPressed(key); }
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  std::function<void()> endProgram_;
+  MainCLock clock_;
+  std::vector<QAction*> menu_;
+  QTimer* startimer_ = nullptr;
+  QPointer<QWidget> calculator_;  // the calculator, while it exists
+};
+
+}  // namespace ui::qt

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fake_clock.h"
+#include "ui/face.h"
+#include "ui/window_design.h"
+
+namespace uitest {
+
+// A face that records what the handlers do to it, and starts as the design draws the window.
+template <typename Base>
+class RecordingFace : public Base {
+ public:
+  explicit RecordingFace(const ui::WindowDesign& design) : design_(design), caption(design.caption) {
+    for (ui::Control c = 0; c < static_cast<ui::Control>(design.controls.size()); ++c) {
+      texts[c] = std::string(design.controls[c].caption);
+      if (design.controls[c].shown) shownControls.insert(c);
+    }
+  }
+
+  void setCaption(std::string_view text) override {
+    caption = text;
+    log("caption " + caption);
+  }
+  void setText(ui::Control c, std::string_view text) override {
+    texts[c] = text;
+    log("text " + name(c) + " " + std::string(text));
+  }
+  std::string text(ui::Control c) const override { return texts.at(c); }
+  void show(ui::Control c, bool shown) override {
+    if (shown) {
+      shownControls.insert(c);
+    } else {
+      shownControls.erase(c);
+    }
+    log((shown ? "show " : "hide ") + name(c));
+  }
+  bool shown(ui::Control c) const override { return shownControls.count(c) > 0; }
+  std::optional<ui::Control> focused() const override { return focus_; }
+  void focus(std::optional<ui::Control> c) override {
+    focus_ = c;
+    log("focus " + (c ? name(*c) : std::string("window")));
+  }
+  void showFailure(ui::Control c, std::string_view why) override {
+    failures[c] = why;
+    if (!why.empty()) log("failure " + name(c));
+  }
+  void copyToClipboard(std::string_view text) override {
+    clipboard = text;
+    log("clipboard " + clipboard);
+  }
+
+  std::string name(ui::Control c) const { return std::string(design_.controls[c].name); }
+  void log(std::string entry) { calls.push_back(std::move(entry)); }
+
+  const ui::WindowDesign& design_;
+  std::string caption;
+  std::map<ui::Control, std::string> texts;
+  std::set<ui::Control> shownControls;
+  std::optional<ui::Control> focus_;
+  std::map<ui::Control, std::string> failures;
+  std::string clipboard = "(empty)";
+  std::vector<std::string> calls;
+};
+
+class FakeMainFace : public RecordingFace<ui::MainFace> {
+ public:
+  using RecordingFace::RecordingFace;
+  void enableMenu(int entry, bool enabled) override { menuEnabled[entry] = enabled; }
+  bool minimized() const override { return isMinimized; }
+  void armTimer(std::chrono::milliseconds interval) override { timer = interval; }
+  void stopTimer() override { timer.reset(); }
+  void showCalculator() override { ++calculatorShown; }
+  void endProgram() override { ++ended; }
+
+  bool menuEnabled[3] = {true, true, true};
+  bool isMinimized = false;
+  std::optional<std::chrono::milliseconds> timer;
+  int calculatorShown = 0;
+  int ended = 0;
+};
+
+class FakeCalculatorFace : public RecordingFace<ui::CalculatorFace> {
+ public:
+  using RecordingFace::RecordingFace;
+  void hide() override { state = "hidden"; }
+  void discard() override { state = "discarded"; }
+  std::string state = "shown";
+};
+
+}  // namespace uitest
