@@ -10,7 +10,10 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <sys/stat.h>
 #else
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -18,14 +21,41 @@ namespace settings {
 
 namespace {
 
-std::string describe(std::string_view what, const std::filesystem::path& file, int error) {
+namespace fs = std::filesystem;
+
+// Errors name the settings file as the user knows it, in full.
+std::string shown(const fs::path& file) {
+  std::error_code failed;
+  const fs::path full = fs::absolute(file, failed);
+  return (failed ? file : full).string();
+}
+
+std::string describe(std::string_view what, const fs::path& file, std::string_view reason) {
   std::string text(what);
   text += ' ';
-  text += file.string();
+  text += shown(file);
   text += ": ";
-  text += std::strerror(error);
+  text += reason;
   return text;
 }
+
+std::string describe(std::string_view what, const fs::path& file, int error) {
+  return describe(what, file, std::strerror(error));
+}
+
+constexpr std::string_view kNotRegular = "not a regular file";
+
+#ifdef _WIN32
+bool isRegular(int fd) {
+  struct _stat64 status;
+  return _fstat64(fd, &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
+}
+#else
+bool isRegular(int fd) {
+  struct stat status;
+  return fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+}
+#endif
 
 bool flushToDisk(std::FILE* stream) {
   if (std::fflush(stream) != 0) return false;
@@ -45,18 +75,43 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& file) {
 
 }  // namespace
 
-std::optional<std::string> readFirstItem(const std::filesystem::path& file) {
+FirstItem readFirstItem(const fs::path& file) {
+  std::error_code failed;
+  const fs::file_status status = fs::status(file, failed);
+  if (status.type() == fs::file_type::not_found) return {};
+  if (status.type() == fs::file_type::none) return {std::nullopt, describe("cannot read", file, failed.message())};
+  // A FIFO would block the open, a device may act on it: neither is opened at all.
+  if (status.type() != fs::file_type::regular) return {std::nullopt, describe("cannot read", file, kNotRegular)};
+
   // C streams rather than iostreams, which would set up their locale machinery at start.
-  std::FILE* stream = std::fopen(file.string().c_str(), "rb");
-  if (!stream) return std::nullopt;
+#ifdef _WIN32
+  std::FILE* stream = _wfopen(file.c_str(), L"rb");
+  if (!stream) return {std::nullopt, describe("cannot read", file, errno)};
+  if (!isRegular(_fileno(stream))) {
+    std::fclose(stream);
+    return {std::nullopt, describe("cannot read", file, kNotRegular)};
+  }
+#else
+  // Without blocking, and checked once open, in case the file was swapped meanwhile.
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {std::nullopt, errno == ENOENT ? std::string() : describe("cannot read", file, errno)};
+  std::FILE* stream = isRegular(fd) ? fdopen(fd, "rb") : nullptr;
+  if (!stream) {
+    ::close(fd);
+    return {std::nullopt, describe("cannot read", file, kNotRegular)};
+  }
+#endif
   int c = std::fgetc(stream);
   while (c == ' ' || c == '\t') c = std::fgetc(stream);
   std::string item;
   for (; c != EOF && c != ',' && c != '\r' && c != '\n' && item.size() < kMaxItem; c = std::fgetc(stream)) {
     item += static_cast<char>(c);
   }
+  const bool readError = std::ferror(stream) != 0;
+  const int error = errno;
   std::fclose(stream);
-  return item;
+  if (readError) return {std::nullopt, describe("cannot read", file, error)};
+  return {std::move(item), {}};
 }
 
 SaveResult saveLine(const std::filesystem::path& file, std::string_view line) {
@@ -87,10 +142,10 @@ SaveResult saveLine(const std::filesystem::path& file, std::string_view line) {
 }
 
 OffsetSetting::Loaded OffsetSetting::load() const {
-  const auto item = readFirstItem(file_);
-  const auto seconds = item ? runtime::strictValue(*item) : std::nullopt;
-  if (!seconds) return {"0", 0.0};
-  return {runtime::plainNumberText(*seconds), *seconds};
+  const FirstItem stored = readFirstItem(file_);
+  const auto seconds = stored.item ? runtime::strictValue(*stored.item) : std::nullopt;
+  if (!seconds) return {"0", 0.0, stored.error};
+  return {runtime::plainNumberText(*seconds), *seconds, {}};
 }
 
 OffsetSetting::Changed OffsetSetting::change(std::string_view boxText) const {
