@@ -26,9 +26,13 @@ struct SaveResult {
   std::string error;  // one line, when !ok
 };
 
-// Replaces the file's content by `line` and CR LF. A temporary file beside it
-// is renamed over it, so the file holds either the old line or the new one,
-// whenever the program or the machine stops.
+// Replaces the file's content by `line` and CR LF. The new content goes to a
+// temporary file beside the file (beside a link's target, so the link stays),
+// which is flushed to disk and renamed over it; the file keeps its permission
+// bits and holds either the old line or the new one, whenever the program or
+// the machine stops. A file the user may not write, or that is not a regular
+// file, is left alone and the save fails. In a folder the user may not write,
+// a file the user may is written in place.
 [[nodiscard]] SaveResult saveLine(const std::filesystem::path& file, std::string_view line);
 
 // The UTC offset as it is stored and typed.
@@ -42,7 +46,8 @@ class OffsetSetting {
     std::string error;  // why a stored file could not be read, one line; the offset is 0 then
   };
   // A missing file, or a stored item that spells no number, is the offset 0;
-  // the file itself is left alone then.
+  // the file itself is left alone then. The temporary file of a save that was
+  // cut short is removed.
   Loaded load() const;
 
   struct Changed {

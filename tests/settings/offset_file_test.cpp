@@ -262,6 +262,83 @@ class WhatTheFolderHolds : public OffsetFile {
   }
 };
 
+TEST_F(WhatTheFolderHolds, SavesThroughLinksAndNeverOverWhatTheUserMayNotWrite) {
+  struct Case {
+    const char* what;
+    Arrange arrange;
+    bool asUser;  // about permissions, which root would ignore
+    bool saved;
+    std::string after;  // what Selenial.ini holds afterwards, read through a link
+    fs::perms mode;     // of the file behind Selenial.ini afterwards
+    bool link;          // Selenial.ini is a link afterwards
+  };
+  const fs::perms rw = fs::perms(0644);
+  const Case cases[] = {
+      {"a plain file", [](const fs::path& d) { put(d / "Selenial.ini", "3600\r\n"); }, false, true, "7200\r\n", rw, false},
+      {"a file of mode 0640", [](const fs::path& d) { put(d / "Selenial.ini", "3600\r\n", fs::perms(0640)); }, false,
+       true, "7200\r\n", fs::perms(0640), false},
+      {"a link to a file in another folder",
+       [](const fs::path& d) {
+         linkToOther(d);
+         put(d / "other" / "real.ini", "1\r\n", fs::perms(0600));
+       },
+       false, true, "7200\r\n", fs::perms(0600), true},
+      {"a dangling link", linkToOther, false, true, "7200\r\n", rw, true},
+      {"a read-only file", [](const fs::path& d) { put(d / "Selenial.ini", "3600\r\n", fs::perms(0444)); }, true,
+       false, "3600\r\n", fs::perms(0444), false},
+      {"a link to a read-only file",
+       [](const fs::path& d) {
+         linkToOther(d);
+         put(d / "other" / "real.ini", "3600\r\n", fs::perms(0444));
+       },
+       true, false, "3600\r\n", fs::perms(0444), true},
+      {"a writable file in a read-only folder",
+       [](const fs::path& d) {
+         put(d / "Selenial.ini", "3600\r\n");
+         fs::permissions(d, fs::perms(0555));
+       },
+       true, true, "7200\r\n", rw, false},
+      {"a read-only folder without the file", [](const fs::path& d) { fs::permissions(d, fs::perms(0555)); }, true,
+       false, "(missing)", fs::perms::none, false},
+      {"a FIFO", [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "Selenial.ini").c_str(), 0644), 0); }, false, false,
+       "(fifo)", fs::perms::none, false},
+      {"a temporary file left by a save cut short",
+       [](const fs::path& d) {
+         put(d / "Selenial.ini", "3600\r\n");
+         put(d / "Selenial.ini.tmp", "36", fs::perms(0444));
+       },
+       true, true, "7200\r\n", rw, false},
+  };
+  std::vector<std::string> skipped;
+  for (const Case& c : cases) {
+    arrange(c.arrange, c.asUser);
+    const auto result = c.asUser ? asUser([this] {
+      const settings::SaveResult saved = settings::saveLine(file_, "7200");
+      return saved.ok ? std::string("saved") : saved.error;
+    })
+                                 : std::optional<std::string>(settings::saveLine(file_, "7200").error);
+    if (!result) {
+      skipped.push_back(c.what);
+      continue;
+    }
+    const bool saved = result->empty() || *result == "saved";
+    EXPECT_EQ(saved, c.saved) << c.what << ": " << *result;
+    if (!saved) {
+      EXPECT_NE(result->find(fs::absolute(file_).string() + ": "), std::string::npos) << c.what << ": " << *result;
+    }
+    EXPECT_EQ(held(file_), c.after) << c.what;
+    if (fs::is_regular_file(file_)) {
+      EXPECT_EQ(octal(fs::status(file_).permissions()), octal(c.mode)) << c.what;
+    }
+    EXPECT_EQ(fs::is_symlink(file_), c.link) << c.what;
+    EXPECT_EQ(temporaries(), std::vector<fs::path>{}) << c.what;
+  }
+  if (!skipped.empty()) {
+    GTEST_SKIP() << "running as root, could not become nobody (65534) to try " << skipped.size()
+                 << " permission cases, the first: " << skipped.front();
+  }
+}
+
 TEST_F(WhatTheFolderHolds, StartUpReadsOnlyARegularFileAndReportsWhatItCannotRead) {
   struct Case {
     const char* what;
@@ -298,6 +375,19 @@ TEST_F(WhatTheFolderHolds, StartUpReadsOnlyARegularFileAndReportsWhatItCannotRea
        false, "0", "not a regular file", "(socket)"},
       {"a file the user cannot read", [](const fs::path& d) { put(d / "Selenial.ini", "3600\r\n", fs::perms(0200)); },
        true, "0", std::strerror(EACCES), "3600\r\n"},
+      {"a temporary file left by a save cut short",
+       [](const fs::path& d) {
+         put(d / "Selenial.ini", "3600\r\n");
+         put(d / "Selenial.ini.tmp", "72");
+       },
+       false, "3600", "", "3600\r\n"},
+      {"a temporary file left beside a link's target",
+       [](const fs::path& d) {
+         linkToOther(d);
+         put(d / "other" / "real.ini", "-18000\r\n");
+         put(d / "other" / "real.ini.tmp", "-1");
+       },
+       false, "-18000", "", "-18000\r\n"},
   };
   std::vector<std::string> skipped;
   for (const Case& c : cases) {
