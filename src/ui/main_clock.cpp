@@ -173,6 +173,11 @@ void MainCLock::buildSetupControls() {
 
 void MainCLock::Form_Load() {
   const settings::OffsetSetting::Loaded loaded = offsets_.load();
+  // Shown as a failed save is: the file that could not be read is left alone.
+  if (!loaded.error.empty()) {
+    offsetToolTip_ = "The stored offset could not be read: " + fromStd(loaded.error);
+    std::fprintf(stderr, "selenial: %s\n", qPrintable(offsetToolTip_));
+  }
   // The box starts as "0"; a stored text that differs counts as an edit of it and is
   // saved back in its own spelling, as typing it would.
   if (const QString text = fromStd(loaded.boxText); text != offsetText_) DiffSec_Change(text);
