@@ -145,12 +145,12 @@ ClockReading readLocalClock() {
   GetSystemTimePreciseAsFileTime(&now);
   const std::uint64_t ticks = (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;  // 100 ns
   const auto unixSeconds = static_cast<std::int64_t>(ticks / 10'000'000) - kFileTimeEpoch;
-  const milliseconds into{(ticks % 10'000'000) / 10'000};
+  const microseconds into{(ticks % 10'000'000) / 10};
 #else
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   const std::int64_t unixSeconds = now.tv_sec;
-  const milliseconds into{now.tv_nsec / 1'000'000};
+  const microseconds into{now.tv_nsec / 1000};
 #endif
   return {localMoment(unixSeconds), into};
 }

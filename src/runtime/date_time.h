@@ -48,7 +48,7 @@ DateTimeSerial localMoment(std::int64_t unixSeconds);
 // outside the years 100 to 9999) and how far into that second it was taken.
 struct ClockReading {
   DateTimeSerial moment;
-  std::chrono::milliseconds intoSecond;
+  std::chrono::microseconds intoSecond;
 };
 
 // Whole seconds come from the system's own count, never through a 64-bit

@@ -26,9 +26,8 @@ namespace ui {
 
 namespace {
 
-// A re-armed tick lands this long after the next whole second, so that it
-// never lands just before it and shows the same second twice.
-constexpr int kTickMarginMs = 15;
+// A tick that lands this close before the next second waits for it in place.
+constexpr std::chrono::milliseconds kWaitInPlace{2};
 
 const QColor kBackground{0, 0, 192};
 
@@ -189,10 +188,26 @@ void MainCLock::Form_Load() {
 }
 
 void MainCLock::startimer_Timer() {
+  using namespace std::chrono;
   startimer_->stop();
-  Display();
-  const auto into = static_cast<int>(seams_.readClock().intoSecond.count());
-  startimer_->setInterval(std::clamp(1000 - into, 0, 1000) + kTickMarginMs);
+  runtime::ClockReading now = seams_.readClock();
+  const auto rest = [&now] { return seconds(1) - now.intoSecond; };
+  // A tick that lands early finds the second already shown still on the clock.
+  // A short rest is waited out here, as the event loop counts whole milliseconds;
+  // a longer one is left to the timer. Either way that second is not shown again.
+  if (now.moment == shownSecond_ && rest() <= kWaitInPlace) {
+    seams_.wait(rest());
+    now = seams_.readClock();
+  }
+  if (now.moment == shownSecond_) {
+    startimer_->setInterval(ceil<milliseconds>(rest()));
+  } else {
+    Display();
+    now = seams_.readClock();
+    // Rounded down, so that the tick lands on the second or at most a millisecond
+    // before it, and waits out the rest.
+    startimer_->setInterval(std::max(floor<milliseconds>(rest()), milliseconds(1)));
+  }
   startimer_->start();
 }
 
@@ -203,6 +218,7 @@ void MainCLock::Display() {
   if (!sample) return;
   const std::string starDate = epochclock::starDateText(sample->starsecs);
   setWindowTitle(fromStd(starDate));
+  shownSecond_ = Tnow;
   if (isMinimized()) return;
   Label5_[0]->setText(fromStd("  " + starDate));
   Label5_[1]->setText(fromStd("  " + runtime::plainNumberText(static_cast<double>(sample->starsecs))));

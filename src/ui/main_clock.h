@@ -3,8 +3,11 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <limits>
+#include <thread>
 
 #include "runtime/date_time.h"
 #include "settings/offset_file.h"
@@ -23,6 +26,9 @@ class ClickLabel;
 // The outside world the clock window touches, replaceable for tests.
 struct MainClockSeams {
   std::function<runtime::ClockReading()> readClock = runtime::readLocalClock;
+  std::function<void(std::chrono::microseconds)> wait = [](std::chrono::microseconds span) {
+    std::this_thread::sleep_for(span);
+  };
   std::filesystem::path offsetFile = settings::kOffsetFile;
   std::function<void()> endProgram;  // default: quit the application
 };
@@ -70,6 +76,8 @@ class MainCLock : public QWidget {
   Seams seams_;
   settings::OffsetSetting offsets_;
   double TZdays_ = 0;
+  // The local second the caption shows; NaN before the first refresh.
+  runtime::DateTimeSerial shownSecond_ = std::numeric_limits<runtime::DateTimeSerial>::quiet_NaN();
 
   QAction* mnuSetup_ = nullptr;
   QAction* mnuAbout_ = nullptr;

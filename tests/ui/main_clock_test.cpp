@@ -17,6 +17,8 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
 class MainClockTest : public uitest::WindowTest {
  protected:
   QLabel* value(int i) const { return window_->findChild<QLabel*>(QString("Label5_%1").arg(i)); }
@@ -140,7 +142,7 @@ TEST_F(MainClockTest, MinimizedOnlyTheCaptionChanges) {
   window_->setWindowState(Qt::WindowMinimized);
   std::set<QString> captions;
   for (int i = 0; i < 10; ++i) {
-    clock_.ms += 1000;
+    clock_.now += 1s;
     tick();
     captions.insert(window_->windowTitle());
     EXPECT_EQ(value(0)->text(), before);
@@ -148,7 +150,7 @@ TEST_F(MainClockTest, MinimizedOnlyTheCaptionChanges) {
   }
   EXPECT_EQ(captions.size(), 10u);
   window_->setWindowState(Qt::WindowNoState);
-  clock_.ms += 1000;
+  clock_.now += 1s;
   tick();
   EXPECT_EQ(value(0)->text(), "  " + window_->windowTitle());
   EXPECT_EQ(value(3)->text(), "  2000.03.12+18.54.21");
@@ -157,8 +159,8 @@ TEST_F(MainClockTest, MinimizedOnlyTheCaptionChanges) {
 TEST_F(MainClockTest, EverySecondIsShownExactlyOnce) {
   open();
   setClock(2026, 12, 7, 11, 59, 58);
-  clock_.ms += 1000 + 3;  // the first interval, armed at load
-  clock_.costPerRead = 2;  // each reading of the clock takes a little time
+  clock_.now += 1003ms;  // the first interval, armed at load
+  clock_.costPerRead = 2ms;  // each reading of the clock takes a little time
   std::optional<std::int64_t> last;
   int jitter = 0;
   for (int i = 0; i < 900; ++i) {
@@ -171,7 +173,44 @@ TEST_F(MainClockTest, EverySecondIsShownExactlyOnce) {
     ASSERT_TRUE(timer()->isActive());
     // The timer fires its interval later, give or take the system's lateness.
     jitter = (jitter + 7) % 13;
-    clock_.ms += timer()->interval() + jitter;
+    clock_.now += std::chrono::milliseconds(timer()->interval() + jitter);
+  }
+}
+
+TEST_F(MainClockTest, ATickShowsTheNextSecondOnceAndArmsForTheOneAfter) {
+  struct Case {
+    const char* what;
+    std::chrono::microseconds landed;  // after the start of the second shown
+    int secondsOn;                     // of the caption: 0 when the tick shows nothing
+    int armed;                         // ms
+  };
+  const Case cases[] = {
+      {"5 ms early", 995ms, 0, 5},
+      {"1.5 ms early", 998'500us, 1, 1000},
+      {"0.3 ms early", 999'700us, 1, 1000},
+      {"on the second", 1s, 1, 1000},
+      {"0.4 ms late", 1'000'400us, 1, 999},
+      {"1.5 ms late", 1'001'500us, 1, 998},
+      {"late by most of a second", 1'999'500us, 1, 1},
+      {"a second late", 2'000'200us, 2, 999},
+  };
+  for (const Case& c : cases) {
+    QFile::remove("Selenial.ini");
+    open();
+    setClock(2000, 3, 13, 1, 54, 10);
+    tick();
+    // A changed offset would show even in the second already shown, were it shown again.
+    retype("3600");
+    const QString shown = window_->windowTitle();
+    clock_.setTo(testsupport::at(2000, 3, 13, 1, 54, 10));
+    clock_.now += c.landed;
+    tick();
+    const QString caption = c.secondsOn == 0
+                                ? shown
+                                : QString::fromStdString(epochclock::starDateText(967070187 + 25200 - 3600 + c.secondsOn));
+    EXPECT_EQ(window_->windowTitle(), caption) << c.what;
+    EXPECT_EQ(timer()->interval(), c.armed) << c.what;
+    EXPECT_TRUE(timer()->isActive()) << c.what;
   }
 }
 
@@ -183,7 +222,7 @@ TEST_F(MainClockTest, AFailingRefreshKeepsTheLastTextsAndRecovers) {
   const QString utc = value(2)->text();
   retype("1E300");
   EXPECT_EQ(stored(), "1E300\r\n");
-  clock_.ms += 1000;
+  clock_.now += 1s;
   tick();
   EXPECT_EQ(window_->windowTitle(), caption);
   EXPECT_EQ(value(2)->text(), utc);
