@@ -9,7 +9,7 @@ packages=(
   cmake make g++ pkg-config qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev fonts-liberation fonts-dejavu-core
-  xvfb xauth xdotool xclip imagemagick
+  xvfb xauth xdotool xclip imagemagick faketime
   desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64
 )
 missing=()
