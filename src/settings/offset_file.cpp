@@ -26,9 +26,9 @@ namespace fs = std::filesystem;
 
 // Errors name the settings file as the user knows it, in full.
 std::string shown(const fs::path& file) {
-  std::error_code failed;
-  const fs::path full = fs::absolute(file, failed);
-  return (failed ? file : full).string();
+  std::error_code problem;
+  const fs::path full = fs::absolute(file, problem);
+  return (problem ? file : full).string();
 }
 
 std::string describe(std::string_view what, const fs::path& file, std::string_view reason) {
@@ -44,7 +44,7 @@ std::string describe(std::string_view what, const fs::path& file, int error) {
   return describe(what, file, std::strerror(error));
 }
 
-SaveResult failed(std::string_view what, const fs::path& file, int error) {
+SaveResult failure(std::string_view what, const fs::path& file, int error) {
   return {false, describe(what, file, error)};
 }
 
@@ -53,11 +53,11 @@ constexpr std::string_view kNotRegular = "not a regular file";
 // The file whose content a save replaces: links are followed, so that they stay.
 fs::path linkTarget(const fs::path& file) {
   fs::path target = file;
-  std::error_code failed;
+  std::error_code problem;
   // A loop of links ends here and fails at the open, as the system reports it.
-  for (int hops = 0; hops < 40 && fs::is_symlink(target, failed); ++hops) {
-    const fs::path next = fs::read_symlink(target, failed);
-    if (failed) break;
+  for (int hops = 0; hops < 40 && fs::is_symlink(target, problem); ++hops) {
+    const fs::path next = fs::read_symlink(target, problem);
+    if (problem) break;
     target = next.is_absolute() ? next : target.parent_path() / next;
   }
   return target;
@@ -127,7 +127,7 @@ SaveResult replace(const fs::path& temporary, const fs::path& target, const fs::
     const int error = errno;
     std::error_code ignored;
     fs::remove(temporary, ignored);
-    return failed("cannot replace", file, error);
+    return failure("cannot replace", file, error);
   }
   // The rename lives in the folder: flush it too, or a power cut can undo the save.
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
@@ -137,7 +137,7 @@ SaveResult replace(const fs::path& temporary, const fs::path& target, const fs::
   const bool flushed = fsync(fd) == 0 || errno == EINVAL;
   const int error = errno;
   ::close(fd);
-  if (!flushed) return failed("cannot flush the folder of", file, error);
+  if (!flushed) return failure("cannot flush the folder of", file, error);
   return {};
 }
 
@@ -147,7 +147,7 @@ SaveResult replace(const fs::path& temporary, const fs::path& target, const fs::
 SaveResult finish(int fd, std::string_view content, const fs::path& file) {
   const bool written = writeAll(fd, content) && flushToDisk(fd);
   const int error = errno;
-  if (closeFile(fd) != 0 || !written) return failed("cannot write", file, written ? errno : error);
+  if (closeFile(fd) != 0 || !written) return failure("cannot write", file, written ? errno : error);
   return {};
 }
 
@@ -155,7 +155,7 @@ SaveResult finish(int fd, std::string_view content, const fs::path& file) {
 // truncated and written where it is, as a plain save would.
 SaveResult saveInPlace(const fs::path& target, std::string_view content, const fs::path& file) {
   const int fd = openInPlace(target);
-  if (fd < 0) return failed("cannot write", file, errno);
+  if (fd < 0) return failure("cannot write", file, errno);
   if (!isRegular(fd)) {
     closeFile(fd);
     return {false, describe("cannot write", file, kNotRegular)};
@@ -166,10 +166,10 @@ SaveResult saveInPlace(const fs::path& target, std::string_view content, const f
 }  // namespace
 
 FirstItem readFirstItem(const fs::path& file) {
-  std::error_code failed;
-  const fs::file_status status = fs::status(file, failed);
+  std::error_code problem;
+  const fs::file_status status = fs::status(file, problem);
   if (status.type() == fs::file_type::not_found) return {};
-  if (status.type() == fs::file_type::none) return {std::nullopt, describe("cannot read", file, failed.message())};
+  if (status.type() == fs::file_type::none) return {std::nullopt, describe("cannot read", file, problem.message())};
   // A FIFO would block the open, a device may act on it: neither is opened at all.
   if (status.type() != fs::file_type::regular) return {std::nullopt, describe("cannot read", file, kNotRegular)};
 
@@ -208,12 +208,12 @@ SaveResult saveLine(const fs::path& file, std::string_view line) {
   std::string content(line);
   content += "\r\n";
   const fs::path target = linkTarget(file);
-  std::error_code unknown;
-  const fs::file_status old = fs::status(target, unknown);
+  std::error_code problem;
+  const fs::file_status old = fs::status(target, problem);
   const bool exists = fs::exists(old);
-  if (old.type() == fs::file_type::none) return {false, describe("cannot save", file, unknown.message())};
+  if (old.type() == fs::file_type::none) return {false, describe("cannot save", file, problem.message())};
   if (exists && old.type() != fs::file_type::regular) return {false, describe("cannot replace", file, kNotRegular)};
-  if (exists && !mayWrite(target)) return failed("cannot replace", file, errno);
+  if (exists && !mayWrite(target)) return failure("cannot replace", file, errno);
 
   const fs::path temporary = temporaryFor(target);
   std::error_code ignored;
@@ -223,11 +223,11 @@ SaveResult saveLine(const fs::path& file, std::string_view line) {
     const int error = errno;
     // EEXIST: a leftover that the folder does not let us remove.
     if (exists && (error == EACCES || error == EPERM || error == EEXIST)) return saveInPlace(target, content, file);
-    return failed("cannot save", file, error);
+    return failure("cannot save", file, error);
   }
   SaveResult written;
   if (exists && !keepMode(fd, old.permissions())) {
-    written = failed("cannot save", file, errno);
+    written = failure("cannot save", file, errno);
     closeFile(fd);
   } else {
     written = finish(fd, content, file);

@@ -86,7 +86,8 @@ for i in "${!starts[@]}"; do
 done
 
 # Both run past their edge: 10000-01-01 00:00:00 and 2262-04-11 23:47:17.
-sleep $((12 - ($(now_ms) - launched[0]) / 1000))
+left=$((12000 - ($(now_ms) - launched[0])))
+((left > 0)) && sleep "$(printf '%d.%03d' $((left / 1000)) $((left % 1000)))"
 for i in "${!starts[@]}"; do
   kill -0 "${apps[i]}" || fail "the program at ${starts[i]} died"
   title=$(title_of "$i")
