@@ -22,7 +22,7 @@ const WindowDesign& calculatorDesign();
 
 // The "Vantrel" calculator: decimal in, hexadecimal positional and scientific out as
 // the user types, with two pages of explanation.
-class coMath {
+class coMath : public Events {
  public:
   explicit coMath(CalculatorFace& face) : face_(face) {}
 
@@ -33,9 +33,9 @@ class coMath {
   // The title-bar close box, which has no handler of the design's: the window goes.
   void closeBox();
 
-  void clicked(Control control);
-  void edited(Control control, std::string_view text);
-  bool keyPressed(Key key);
+  void clicked(Control control) override;
+  void edited(Control control, std::string_view text) override;
+  bool keyPressed(Key key) override;
 
  private:
   CalculatorFace& face_;

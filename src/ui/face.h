@@ -16,6 +16,19 @@ using Control = int;
 // Keys the design gives a meaning, whatever the platform calls them.
 enum class Key { Enter, Escape, Copy };
 
+// The events a face hands a window's handlers.
+class Events {
+ public:
+  virtual void clicked(Control control) = 0;
+  // The user changed a box's text.
+  virtual void edited(Control control, std::string_view text) = 0;
+  // A key the focused control may leave alone; true when it meant something here.
+  virtual bool keyPressed(Key key) = 0;
+
+ protected:
+  ~Events() = default;
+};
+
 class Face {
  public:
   virtual void setCaption(std::string_view caption) = 0;

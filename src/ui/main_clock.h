@@ -34,7 +34,7 @@ struct MainClockSeams {
 
 // The clock window: the StarDate, the seconds since the epoch, UTC and local time,
 // refreshed every second; an About view and the offset setup.
-class MainCLock {
+class MainCLock : public Events {
  public:
   using Seams = MainClockSeams;
 
@@ -54,11 +54,10 @@ class MainCLock {
   void Form_Unload();
 
   // The face's events, handed on to the handler of the control or entry.
-  void clicked(Control control);
+  void clicked(Control control) override;
+  void edited(Control control, std::string_view text) override;
+  bool keyPressed(Key key) override;
   void menuChosen(int entry);
-  void edited(Control control, std::string_view text);
-  // A key the focused control left alone; true when it meant something here.
-  bool keyPressed(Key key);
 
   double TZdays() const { return TZdays_; }
 

@@ -15,7 +15,7 @@ CalculatorWindow::CalculatorWindow()
   setFixedSize(pixels(design.clientWidth), pixels(design.clientHeight));
   if (design.placement) move(pixels(design.placement->left), pixels(design.placement->top));
   setFont(designFont(design.font));
-  build(this);
+  build(this, calculator_);
   widget(comath::OKButton)->setFocus();
   if (onWayland()) new TitleBar(this);
 }

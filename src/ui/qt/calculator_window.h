@@ -19,9 +19,6 @@ class CalculatorWindow : public DesignedWindow<CalculatorFace> {
   void discard() override;
 
  protected:
-  void clicked(Control control) override { calculator_.clicked(control); }
-  void edited(Control control, std::string_view text) override { calculator_.edited(control, text); }
-  bool keyPressed(Key key) override { return calculator_.keyPressed(key); }
   void closeEvent(QCloseEvent* event) override;
 
  private:

@@ -40,8 +40,9 @@ DesignedWindow<FaceBase>::DesignedWindow(const WindowDesign& design)
 }
 
 template <typename FaceBase>
-void DesignedWindow<FaceBase>::build(QWidget* area, const std::set<Control>& late) {
+void DesignedWindow<FaceBase>::build(QWidget* area, Events& handlers, const std::set<Control>& late) {
   area_ = area;
+  handlers_ = &handlers;
   for (Control c = 0; c < static_cast<Control>(widgets_.size()); ++c) {
     if (!late.count(c)) make(c);
   }
@@ -58,15 +59,15 @@ void DesignedWindow<FaceBase>::make(Control control) {
     texts_.erase(text);
   }
   if (auto* label = qobject_cast<ClickLabel*>(widget); label && design.clickable) {
-    QObject::connect(label, &ClickLabel::clicked, this, [this, control] { clicked(control); });
+    QObject::connect(label, &ClickLabel::clicked, this, [this, control] { handlers_->clicked(control); });
   }
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-    QObject::connect(button, &QAbstractButton::clicked, this, [this, control] { clicked(control); });
+    QObject::connect(button, &QAbstractButton::clicked, this, [this, control] { handlers_->clicked(control); });
   }
   if (auto* box = qobject_cast<QLineEdit*>(widget)) {
     // Every change but those the handlers make themselves.
     QObject::connect(box, &QLineEdit::textChanged, this, [this, control](const QString& text) {
-      if (!settingText_) edited(control, text.toStdString());
+      if (!settingText_) handlers_->edited(control, text.toStdString());
     });
     box->installEventFilter(this);
     if (const auto failure = failures_.find(control); failure != failures_.end()) {
@@ -173,19 +174,19 @@ template <typename FaceBase>
 bool DesignedWindow<FaceBase>::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     for (Control c = 0; c < static_cast<Control>(widgets_.size()); ++c) {
-      if (widgets_[c] == watched && design_.controls[c].clickable) clicked(c);
+      if (widgets_[c] == watched && design_.controls[c].clickable) handlers_->clicked(c);
     }
   }
   // A box's keys reach the handlers before the box: those they use, the box never sees.
   if (event->type() == QEvent::KeyPress) {
-    if (const auto key = designKey(static_cast<QKeyEvent*>(event)); key && keyPressed(*key)) return true;
+    if (const auto key = designKey(static_cast<QKeyEvent*>(event)); key && handlers_->keyPressed(*key)) return true;
   }
   return QWidget::eventFilter(watched, event);
 }
 
 template <typename FaceBase>
 void DesignedWindow<FaceBase>::keyPressEvent(QKeyEvent* event) {
-  if (const auto key = designKey(event); key && keyPressed(*key)) return;
+  if (const auto key = designKey(event); key && handlers_->keyPressed(*key)) return;
   QWidget::keyPressEvent(event);
 }
 

@@ -36,13 +36,10 @@ class DesignedWindow : public QWidget, public FaceBase {
   QWidget* widget(Control control) const { return widgets_[control]; }
 
  protected:
-  // Makes the controls in `area`. Controls listed as late are made when they are first
-  // shown: most runs never show them, and a line edit costs memory from the first moment.
-  void build(QWidget* area, const std::set<Control>& late = {});
-
-  virtual void clicked(Control control) = 0;
-  virtual void edited(Control control, std::string_view text) = 0;
-  virtual bool keyPressed(Key key) = 0;
+  // Makes the controls in `area`, whose events go to `handlers`. Controls listed as late
+  // are made when they are first shown: most runs never show them, and a line edit costs
+  // memory from the first moment.
+  void build(QWidget* area, Events& handlers, const std::set<Control>& late = {});
 
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -53,6 +50,7 @@ class DesignedWindow : public QWidget, public FaceBase {
 
   const WindowDesign& design_;
   QWidget* area_ = nullptr;
+  Events* handlers_ = nullptr;
   std::vector<QWidget*> widgets_;
   std::map<Control, std::string> texts_;     // of controls not made yet
   std::map<Control, std::string> failures_;  // why a box's text could not be kept

@@ -42,7 +42,7 @@ MainWindow::MainWindow(Seams seams)
   client->setObjectName("client");
   paint(client, design.background, design.background);
   layout->addWidget(client);
-  build(client, {mainclock::DiffSec, mainclock::setdone});
+  build(client, clock_, {mainclock::DiffSec, mainclock::setdone});
 
   startimer_ = new QTimer(this);
   startimer_->setObjectName("startimer");

@@ -36,9 +36,6 @@ class MainWindow : public DesignedWindow<MainFace> {
   void endProgram() override;
 
  protected:
-  void clicked(Control control) override { clock_.clicked(control); }
-  void edited(Control control, std::string_view text) override { clock_.edited(control, text); }
-  bool keyPressed(Key key) override { return clock_.keyPressed(key); }
   void closeEvent(QCloseEvent* event) override;
 
  private:
