@@ -74,6 +74,7 @@ DesignedWindow<FaceBase, Handlers>::DesignedWindow(const WindowDesign& design)
     above = child;
   }
   layout();
+  for (Control c = 0; c < static_cast<Control>(controls_.size()); ++c) setTip(c, design.controls[c].toolTip);
 }
 
 template <typename FaceBase, typename Handlers>
