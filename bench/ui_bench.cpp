@@ -5,7 +5,8 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "ui/main_clock.h"
+#include "ui/qt/calculator_window.h"
+#include "ui/qt/main_window.h"
 
 namespace {
 
@@ -13,12 +14,12 @@ namespace {
 void BM_Display(benchmark::State& state) {
   // Each reading is a second later, so every refresh writes new texts.
   double moment = 46363.5;
-  ui::MainClockSeams seams;
+  ui::qt::MainWindow::Seams seams;
   seams.readClock = [&moment] { return runtime::ClockReading{moment += 1.0 / 86400.0, {}}; };
-  ui::MainCLock window(seams);
+  ui::qt::MainWindow window(seams);
   window.show();
-  window.cmdOK_Click();
-  for (auto _ : state) window.Display();
+  window.handlers().cmdOK_Click();
+  for (auto _ : state) window.handlers().Display();
 }
 BENCHMARK(BM_Display);
 
@@ -39,8 +40,8 @@ BENCHMARK(BM_BaselineFourLabels);
 
 // From a key event in the calculator's input to both results written.
 void BM_Keystroke(benchmark::State& state) {
-  ui::MainCLock window;
-  window.coMathCalc_Click();
+  ui::qt::MainWindow window;
+  window.handlers().coMathCalc_Click();
   auto* input = window.calculator()->findChild<QLineEdit*>("DeciVal");
   const int length = static_cast<int>(state.range(0));
   const QString base = length > 20 ? "0." + QString(length - 3, '3') : QString(length - 1, '3');

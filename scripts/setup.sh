@@ -9,7 +9,7 @@ packages=(
   cmake make g++ pkg-config qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev fonts-liberation fonts-dejavu-core
-  xvfb xauth xdotool xclip x11-utils imagemagick
+  xvfb xauth xdotool xclip x11-utils imagemagick faketime
   weston qt6-wayland wl-clipboard
   desktop-file-utils appstream libglib2.0-bin dpkg-dev file binutils-mingw-w64-x86-64
   dbus dbus-daemon at-spi2-core python3-pyatspi

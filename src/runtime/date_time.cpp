@@ -5,6 +5,11 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <limits>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace runtime {
 
@@ -13,6 +18,10 @@ namespace {
 using namespace std::chrono;
 
 constexpr sys_days kDayZero = sys_days{1899y / December / 30};
+
+#ifdef _WIN32
+constexpr std::int64_t kFileTimeEpoch = 11'644'473'600;  // seconds from 1601-01-01 to 1970-01-01
+#endif
 
 // Reads `count` numbers separated by `separator`; nothing else may stand in the text.
 template <std::size_t count>
@@ -98,22 +107,52 @@ std::string momentText(DateTimeSerial moment) {
   return text;
 }
 
-ClockReading readLocalClock() {
-  const auto now = system_clock::now();
-  const auto second = floor<seconds>(now);
-  const std::time_t stamp = system_clock::to_time_t(second);
+DateTimeSerial localMoment(std::int64_t unixSeconds) {
+  constexpr DateTimeSerial kNoMoment = std::numeric_limits<DateTimeSerial>::quiet_NaN();
   std::tm local{};
 #ifdef _WIN32
-  localtime_s(&local, &stamp);
+  // The C runtime's local time ends with the year 3000; the system's own conversion does not.
+  constexpr std::int64_t kLastUsable = 253'402'300'799 + kSecondsPerDay;  // a zone's day past 9999
+  if (unixSeconds < -kFileTimeEpoch || unixSeconds > kLastUsable) return kNoMoment;
+  const std::uint64_t ticks = static_cast<std::uint64_t>(unixSeconds + kFileTimeEpoch) * 10'000'000;
+  const FILETIME utcTicks{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  SYSTEMTIME utc{}, zoned{};
+  if (!FileTimeToSystemTime(&utcTicks, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &zoned)) {
+    return kNoMoment;
+  }
+  local.tm_year = zoned.wYear - 1900;
+  local.tm_mon = zoned.wMonth - 1;
+  local.tm_mday = zoned.wDay;
+  local.tm_hour = zoned.wHour;
+  local.tm_min = zoned.wMinute;
+  local.tm_sec = zoned.wSecond;
 #else
-  localtime_r(&stamp, &local);
+  const auto stamp = static_cast<std::time_t>(unixSeconds);
+  if (stamp != unixSeconds || !localtime_r(&stamp, &local)) return kNoMoment;
 #endif
-  const year_month_day date{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
+  const long long fullYear = local.tm_year + 1900LL;
+  if (fullYear < 100 || fullYear > 9999) return kNoMoment;
+  const year_month_day date{year{static_cast<int>(fullYear)}, month{static_cast<unsigned>(local.tm_mon + 1)},
                             day{static_cast<unsigned>(local.tm_mday)}};
   // A leap second (tm_sec 60) is shown as the last second of its minute.
   const int sec = local.tm_sec > 59 ? 59 : local.tm_sec;
-  const seconds timeOfDay{local.tm_hour * 3600 + local.tm_min * 60 + sec};
-  return {serialOf(date, timeOfDay), duration_cast<milliseconds>(now - second)};
+  return serialOf(date, seconds{local.tm_hour * 3600 + local.tm_min * 60 + sec});
+}
+
+ClockReading readLocalClock() {
+#ifdef _WIN32
+  FILETIME now;
+  GetSystemTimePreciseAsFileTime(&now);
+  const std::uint64_t ticks = (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;  // 100 ns
+  const auto unixSeconds = static_cast<std::int64_t>(ticks / 10'000'000) - kFileTimeEpoch;
+  const microseconds into{(ticks % 10'000'000) / 10};
+#else
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  const std::int64_t unixSeconds = now.tv_sec;
+  const microseconds into{now.tv_nsec / 1000};
+#endif
+  return {localMoment(unixSeconds), into};
 }
 
 DateTimeSerial presentMoment() { return readLocalClock().moment; }

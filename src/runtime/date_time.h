@@ -40,13 +40,19 @@ std::int64_t secondsBetween(DateTimeSerial first, DateTimeSerial second);
 // "yyyy.MM.dd+HH.mm.ss", the moment taken to its nearest second.
 std::string momentText(DateTimeSerial moment);
 
-// One reading of the local wall clock: the moment in whole seconds and how
-// far into that second the reading was taken.
+// The local moment of a count of seconds since 1970-01-01 00:00:00 UTC; NaN,
+// which every check of the date range refuses, outside the years 100 to 9999.
+DateTimeSerial localMoment(std::int64_t unixSeconds);
+
+// One reading of the local wall clock: the moment in whole seconds (NaN
+// outside the years 100 to 9999) and how far into that second it was taken.
 struct ClockReading {
   DateTimeSerial moment;
-  std::chrono::milliseconds intoSecond;
+  std::chrono::microseconds intoSecond;
 };
 
+// Whole seconds come from the system's own count, never through a 64-bit
+// count of nanoseconds, which would wrap outside the years 1677 to 2262.
 ClockReading readLocalClock();
 DateTimeSerial presentMoment();
 

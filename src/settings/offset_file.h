@@ -10,10 +10,15 @@ namespace settings {
 // Looked up in the working directory at each access.
 inline const std::filesystem::path kOffsetFile{"Selenial.ini"};
 
+struct FirstItem {
+  std::optional<std::string> item;  // empty when there is no file, or none that can be read
+  std::string error;                // why a file that is there could not be read, one line
+};
 // The first data item of a text file: after leading blanks, up to the first
-// comma or the end of the first line. Empty when the file does not exist or
-// cannot be read; an item longer than kMaxItem is cut there.
-std::optional<std::string> readFirstItem(const std::filesystem::path& file);
+// comma or the end of the first line; an item longer than kMaxItem is cut
+// there. Only a regular file (or a link to one) is read: anything else is
+// reported, and never opened in a way that could block.
+FirstItem readFirstItem(const std::filesystem::path& file);
 inline constexpr std::size_t kMaxItem = 1 << 20;
 
 struct SaveResult {
@@ -21,9 +26,13 @@ struct SaveResult {
   std::string error;  // one line, when !ok
 };
 
-// Replaces the file's content by `line` and CR LF. A temporary file beside it
-// is renamed over it, so the file holds either the old line or the new one,
-// whenever the program or the machine stops.
+// Replaces the file's content by `line` and CR LF. The new content goes to a
+// temporary file beside the file (beside a link's target, so the link stays),
+// which is flushed to disk and renamed over it; the file keeps its permission
+// bits and holds either the old line or the new one, whenever the program or
+// the machine stops. A file the user may not write, or that is not a regular
+// file, is left alone and the save fails. In a folder the user may not write,
+// a file the user may is written in place.
 [[nodiscard]] SaveResult saveLine(const std::filesystem::path& file, std::string_view line);
 
 // The UTC offset as it is stored and typed.
@@ -34,9 +43,11 @@ class OffsetSetting {
   struct Loaded {
     std::string boxText;  // plain number text of the stored offset, "0" when none
     double seconds = 0;
+    std::string error;  // why a stored file could not be read, one line; the offset is 0 then
   };
   // A missing file, or a stored item that spells no number, is the offset 0;
-  // the file itself is left alone then.
+  // the file itself is left alone then. The temporary file of a save that was
+  // cut short is removed.
   Loaded load() const;
 
   struct Changed {

@@ -80,9 +80,10 @@ const WindowDesign kWindow{.name = "MainCLock",
                            .controls = kControls,
                            .menu = kMenu};
 
-// A re-armed tick lands this long after the next whole second, so that it
-// never lands just before it and shows the same second twice.
-constexpr int kTickMarginMs = 15;
+// A tick that lands this close before the next second waits for it in place.
+constexpr std::chrono::milliseconds kWaitInPlace{2};
+
+void report(const std::string& what) { std::fprintf(stderr, "selenial: %s\n", what.c_str()); }
 
 }  // namespace
 
@@ -93,6 +94,12 @@ MainCLock::MainCLock(MainFace& face, Seams seams)
 
 void MainCLock::Form_Load() {
   const settings::OffsetSetting::Loaded loaded = offsets_.load();
+  // Shown as a failed save is: the file that could not be read is left alone.
+  if (!loaded.error.empty()) {
+    const std::string why = "The stored offset could not be read: " + loaded.error;
+    report(why);
+    face_.showFailure(DiffSec, why);
+  }
   // The box starts as "0"; a stored text that differs counts as an edit of it and is
   // saved back in its own spelling, as typing it would.
   if (loaded.boxText != "0") {
@@ -106,10 +113,26 @@ void MainCLock::Form_Load() {
 }
 
 void MainCLock::startimer_Timer() {
+  using namespace std::chrono;
   face_.stopTimer();
+  runtime::ClockReading now = seams_.readClock();
+  const auto rest = [&now] { return seconds(1) - now.intoSecond; };
+  // A tick that lands early finds the second already shown still on the clock.
+  // A short rest is waited out here, as timers count whole milliseconds; a longer
+  // one is left to the timer. Either way that second is not shown again.
+  if (now.moment == shownSecond_ && rest() <= kWaitInPlace) {
+    seams_.wait(rest());
+    now = seams_.readClock();
+  }
+  if (now.moment == shownSecond_) {
+    face_.armTimer(ceil<milliseconds>(rest()));
+    return;
+  }
   Display();
-  const auto into = static_cast<int>(seams_.readClock().intoSecond.count());
-  face_.armTimer(std::chrono::milliseconds(std::clamp(1000 - into, 0, 1000) + kTickMarginMs));
+  now = seams_.readClock();
+  // Rounded down, so that the tick lands on the second or at most a millisecond
+  // before it, and waits out the rest.
+  face_.armTimer(std::max(floor<milliseconds>(rest()), milliseconds(1)));
 }
 
 void MainCLock::Display() {
@@ -119,6 +142,7 @@ void MainCLock::Display() {
   if (!sample) return;
   const std::string starDate = epochclock::starDateText(sample->starsecs);
   face_.setCaption(starDate);
+  shownSecond_ = Tnow;
   if (face_.minimized()) return;
   face_.setText(Label5_0, "  " + starDate);
   face_.setText(Label5_1, "  " + runtime::plainNumberText(static_cast<double>(sample->starsecs)));
@@ -186,7 +210,7 @@ void MainCLock::DiffSec_Change(std::string_view text) {
   std::string why;
   if (!changed.saved.ok) {
     why = "The offset could not be saved: " + changed.saved.error;
-    std::fprintf(stderr, "selenial: %s\n", why.c_str());
+    report(why);
   }
   face_.showFailure(DiffSec, why);
 }

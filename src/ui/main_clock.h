@@ -1,10 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <chrono>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "runtime/date_time.h"
 #include "settings/offset_file.h"
@@ -29,6 +32,9 @@ const WindowDesign& mainClockDesign();
 // The outside world the clock touches, replaceable for tests.
 struct MainClockSeams {
   std::function<runtime::ClockReading()> readClock = runtime::readLocalClock;
+  std::function<void(std::chrono::microseconds)> wait = [](std::chrono::microseconds span) {
+    std::this_thread::sleep_for(span);
+  };
   std::filesystem::path offsetFile = settings::kOffsetFile;
 };
 
@@ -70,6 +76,8 @@ class MainCLock : public Events {
   Seams seams_;
   settings::OffsetSetting offsets_;
   double TZdays_ = 0;
+  // The local second the caption shows; NaN before the first refresh.
+  runtime::DateTimeSerial shownSecond_ = std::numeric_limits<runtime::DateTimeSerial>::quiet_NaN();
 };
 
 }  // namespace ui

@@ -2,9 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -56,14 +68,17 @@ TEST_F(OffsetFile, FirstItem) {
   };
   for (const Case& c : cases) {
     write(c.bytes);
-    EXPECT_EQ(settings::readFirstItem(file_), c.item) << '"' << c.bytes << '"';
+    const settings::FirstItem read = settings::readFirstItem(file_);
+    EXPECT_EQ(read.item, c.item) << '"' << c.bytes << '"';
+    EXPECT_EQ(read.error, "") << '"' << c.bytes << '"';
   }
 }
 
 TEST_F(OffsetFile, MissingOrHugeFile) {
-  EXPECT_FALSE(settings::readFirstItem(file_));
+  EXPECT_FALSE(settings::readFirstItem(file_).item);
+  EXPECT_EQ(settings::readFirstItem(file_).error, "") << "a missing file is no fault";
   write(std::string(3 * settings::kMaxItem, '7'));
-  EXPECT_EQ(settings::readFirstItem(file_)->size(), settings::kMaxItem);
+  EXPECT_EQ(settings::readFirstItem(file_).item->size(), settings::kMaxItem);
 }
 
 TEST_F(OffsetFile, SaveWritesTheLineAndCrLfAtomically) {
@@ -142,3 +157,267 @@ TEST_F(OffsetFile, ChangeStoresWhatWasTyped) {
 }
 
 }  // namespace
+
+#ifndef _WIN32
+namespace {
+
+// The cases a hostile disk or user can set up, run in a fresh folder each.
+class WhatTheFolderHolds : public OffsetFile {
+ protected:
+  using Arrange = void (*)(const fs::path& dir);
+  static constexpr uid_t kNobody = 65534;
+
+  void TearDown() override {
+    // Folders a case made read-only must open up again to be removed.
+    std::error_code ignored;
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    OffsetFile::TearDown();
+  }
+
+  // Sets up the folder afresh; files belong to nobody when the test runs as root
+  // and the case is about permissions, so that they are the user's own.
+  void arrange(Arrange how, bool asUser) {
+    std::error_code ignored;
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    ::umask(022);
+    how(dir_);
+    if (asUser && ::geteuid() == 0) {
+      ASSERT_EQ(::lchown(dir_.c_str(), kNobody, kNobody), 0);
+      for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
+        ASSERT_EQ(::lchown(entry.path().c_str(), kNobody, kNobody), 0) << entry.path();
+      }
+    }
+  }
+
+  // Runs `act` as an unprivileged user: in a child process as nobody when the
+  // test runs as root, which would ignore every permission. Its text comes back
+  // through a pipe; empty when the child could not become nobody.
+  std::optional<std::string> asUser(const std::function<std::string()>& act) const {
+    if (::geteuid() != 0) return act();
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::close(pipeEnds[0]);
+      if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 ||
+          ::access(dir_.parent_path().c_str(), X_OK) != 0) {
+        ::_exit(77);
+      }
+      const std::string text = act();
+      const bool sent = ::write(pipeEnds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+      ::_exit(sent ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      return std::nullopt;
+    }
+    return text;
+  }
+
+  // What stands at `path`, read by the test itself: the bytes of a regular file, or its kind.
+  static std::string held(const fs::path& path) {
+    std::error_code ignored;
+    switch (fs::status(path, ignored).type()) {
+      case fs::file_type::not_found: return "(missing)";
+      case fs::file_type::directory: return "(folder)";
+      case fs::file_type::fifo: return "(fifo)";
+      case fs::file_type::socket: return "(socket)";
+      case fs::file_type::regular: break;
+      default: return "(other)";
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+  // "0644", readable in a failure message.
+  static std::string octal(fs::perms mode) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode) & 07777u);
+    return text;
+  }
+  std::vector<fs::path> temporaries() const {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
+      if (entry.path().extension() == ".tmp") found.push_back(entry.path());
+    }
+    return found;
+  }
+
+  static void put(const fs::path& path, const std::string& bytes, fs::perms perms = fs::perms(0644)) {
+    std::ofstream(path, std::ios::binary) << bytes;
+    fs::permissions(path, perms);
+  }
+  // A link from Selenial.ini to other/real.ini, relative as users make them.
+  static void linkToOther(const fs::path& dir) {
+    fs::create_directory(dir / "other");
+    fs::create_symlink(fs::path("other") / "real.ini", dir / "Selenial.ini");
+  }
+};
+
+TEST_F(WhatTheFolderHolds, SavesThroughLinksAndNeverOverWhatTheUserMayNotWrite) {
+  struct Case {
+    const char* what;
+    Arrange arrange;
+    bool asUser;  // about permissions, which root would ignore
+    bool saved;
+    std::string after;  // what Selenial.ini holds afterwards, read through a link
+    fs::perms mode;     // of the file behind Selenial.ini afterwards
+    bool link;          // Selenial.ini is a link afterwards
+  };
+  const fs::perms rw = fs::perms(0644);
+  const Case cases[] = {
+      {"a plain file", [](const fs::path& d) { put(d / "Selenial.ini", "3600\r\n"); }, false, true, "7200\r\n", rw, false},
+      {"a file of mode 0640", [](const fs::path& d) { put(d / "Selenial.ini", "3600\r\n", fs::perms(0640)); }, false,
+       true, "7200\r\n", fs::perms(0640), false},
+      {"a link to a file in another folder",
+       [](const fs::path& d) {
+         linkToOther(d);
+         put(d / "other" / "real.ini", "1\r\n", fs::perms(0600));
+       },
+       false, true, "7200\r\n", fs::perms(0600), true},
+      {"a dangling link", linkToOther, false, true, "7200\r\n", rw, true},
+      {"a read-only file", [](const fs::path& d) { put(d / "Selenial.ini", "3600\r\n", fs::perms(0444)); }, true,
+       false, "3600\r\n", fs::perms(0444), false},
+      {"a link to a read-only file",
+       [](const fs::path& d) {
+         linkToOther(d);
+         put(d / "other" / "real.ini", "3600\r\n", fs::perms(0444));
+       },
+       true, false, "3600\r\n", fs::perms(0444), true},
+      {"a writable file in a read-only folder",
+       [](const fs::path& d) {
+         put(d / "Selenial.ini", "3600\r\n");
+         fs::permissions(d, fs::perms(0555));
+       },
+       true, true, "7200\r\n", rw, false},
+      {"a read-only folder without the file", [](const fs::path& d) { fs::permissions(d, fs::perms(0555)); }, true,
+       false, "(missing)", fs::perms::none, false},
+      {"a FIFO", [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "Selenial.ini").c_str(), 0644), 0); }, false, false,
+       "(fifo)", fs::perms::none, false},
+      {"a temporary file left by a save cut short",
+       [](const fs::path& d) {
+         put(d / "Selenial.ini", "3600\r\n");
+         put(d / "Selenial.ini.tmp", "36", fs::perms(0444));
+       },
+       true, true, "7200\r\n", rw, false},
+  };
+  std::vector<std::string> skipped;
+  for (const Case& c : cases) {
+    arrange(c.arrange, c.asUser);
+    const auto result = c.asUser ? asUser([this] {
+      const settings::SaveResult saved = settings::saveLine(file_, "7200");
+      return saved.ok ? std::string("saved") : saved.error;
+    })
+                                 : std::optional<std::string>(settings::saveLine(file_, "7200").error);
+    if (!result) {
+      skipped.push_back(c.what);
+      continue;
+    }
+    const bool saved = result->empty() || *result == "saved";
+    EXPECT_EQ(saved, c.saved) << c.what << ": " << *result;
+    if (!saved) {
+      EXPECT_NE(result->find(fs::absolute(file_).string() + ": "), std::string::npos) << c.what << ": " << *result;
+    }
+    EXPECT_EQ(held(file_), c.after) << c.what;
+    if (fs::is_regular_file(file_)) {
+      EXPECT_EQ(octal(fs::status(file_).permissions()), octal(c.mode)) << c.what;
+    }
+    EXPECT_EQ(fs::is_symlink(file_), c.link) << c.what;
+    EXPECT_EQ(temporaries(), std::vector<fs::path>{}) << c.what;
+  }
+  if (!skipped.empty()) {
+    GTEST_SKIP() << "running as root, could not become nobody (65534) to try " << skipped.size()
+                 << " permission cases, the first: " << skipped.front();
+  }
+}
+
+TEST_F(WhatTheFolderHolds, StartUpReadsOnlyARegularFileAndReportsWhatItCannotRead) {
+  struct Case {
+    const char* what;
+    Arrange arrange;
+    bool asUser;
+    std::string box;
+    std::string error;  // a part of the reported fault; empty: no fault
+    std::string after;
+  };
+  const Case cases[] = {
+      {"a link to a file", [](const fs::path& d) {
+         linkToOther(d);
+         put(d / "other" / "real.ini", "3600\r\n");
+       },
+       false, "3600", "", "3600\r\n"},
+      {"a dangling link", linkToOther, false, "0", "", "(missing)"},
+      {"a FIFO", [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "Selenial.ini").c_str(), 0644), 0); }, false, "0",
+       "not a regular file", "(fifo)"},
+      {"a folder", [](const fs::path& d) { fs::create_directory(d / "Selenial.ini"); }, false, "0",
+       "not a regular file", "(folder)"},
+      {"a link to a device", [](const fs::path& d) { fs::create_symlink("/dev/zero", d / "Selenial.ini"); }, false,
+       "0", "not a regular file", "(other)"},
+      {"a socket",
+       [](const fs::path& d) {
+         sockaddr_un address{};
+         address.sun_family = AF_UNIX;
+         const std::string name = (d / "Selenial.ini").string();
+         ASSERT_LT(name.size(), sizeof address.sun_path);
+         std::strcpy(address.sun_path, name.c_str());
+         const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+         ASSERT_EQ(::bind(s, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+         ::close(s);
+       },
+       false, "0", "not a regular file", "(socket)"},
+      {"a file the user cannot read", [](const fs::path& d) { put(d / "Selenial.ini", "3600\r\n", fs::perms(0200)); },
+       true, "0", std::strerror(EACCES), "3600\r\n"},
+      {"a temporary file left by a save cut short",
+       [](const fs::path& d) {
+         put(d / "Selenial.ini", "3600\r\n");
+         put(d / "Selenial.ini.tmp", "72");
+       },
+       false, "3600", "", "3600\r\n"},
+      {"a temporary file left beside a link's target",
+       [](const fs::path& d) {
+         linkToOther(d);
+         put(d / "other" / "real.ini", "-18000\r\n");
+         put(d / "other" / "real.ini.tmp", "-1");
+       },
+       false, "-18000", "", "-18000\r\n"},
+  };
+  std::vector<std::string> skipped;
+  for (const Case& c : cases) {
+    arrange(c.arrange, c.asUser);
+    const auto load = [this] {
+      const auto loaded = settings::OffsetSetting(file_).load();
+      return loaded.boxText + '\n' + loaded.error;
+    };
+    const auto result = c.asUser ? asUser(load) : std::optional<std::string>(load());
+    if (!result) {
+      skipped.push_back(c.what);
+      continue;
+    }
+    const std::string box = result->substr(0, result->find('\n'));
+    const std::string error = result->substr(result->find('\n') + 1);
+    EXPECT_EQ(box, c.box) << c.what;
+    if (c.error.empty()) {
+      EXPECT_EQ(error, "") << c.what;
+    } else {
+      EXPECT_NE(error.find(c.error), std::string::npos) << c.what << ": " << error;
+      EXPECT_NE(error.find(fs::absolute(file_).string()), std::string::npos) << c.what << ": " << error;
+    }
+    EXPECT_EQ(held(file_), c.after) << c.what;
+    EXPECT_EQ(temporaries(), std::vector<fs::path>{}) << c.what;
+  }
+  if (!skipped.empty()) {
+    GTEST_SKIP() << "running as root, could not become nobody (65534) to try " << skipped.size()
+                 << " permission cases, the first: " << skipped.front();
+  }
+}
+
+}  // namespace
+#endif

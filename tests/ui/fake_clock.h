@@ -2,25 +2,24 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdint>
 
 #include "runtime/date_time.h"
 
 namespace uitest {
 
-// A local clock that moves only when the test says so, in milliseconds.
+// A local clock that moves only when the test says so.
 struct FakeClock {
-  std::int64_t ms = 0;  // since day zero
-  std::int64_t costPerRead = 0;
+  std::chrono::microseconds now{};  // since day zero
+  std::chrono::microseconds costPerRead{};
 
-  void setTo(runtime::DateTimeSerial moment) { ms = std::llround(moment * 86400.0) * 1000; }
+  void setTo(runtime::DateTimeSerial moment) { now = std::chrono::seconds(std::llround(moment * 86400.0)); }
   runtime::ClockReading read() {
-    const std::int64_t whole = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
-    const runtime::ClockReading reading{static_cast<double>(whole) / 86400.0,
-                                        std::chrono::milliseconds(ms - whole * 1000)};
-    ms += costPerRead;
+    const auto whole = std::chrono::floor<std::chrono::seconds>(now);
+    const runtime::ClockReading reading{static_cast<double>(whole.count()) / 86400.0, now - whole};
+    now += costPerRead;
     return reading;
   }
+  void wait(std::chrono::microseconds span) { now += span; }
 };
 
 }  // namespace uitest

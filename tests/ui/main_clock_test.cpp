@@ -15,6 +15,7 @@
 namespace {
 
 using namespace ui::mainclock;
+using namespace std::chrono_literals;
 using Calls = std::vector<std::string>;
 
 class MainClockTest : public ::testing::Test {
@@ -33,6 +34,7 @@ class MainClockTest : public ::testing::Test {
     ui::MainClockSeams seams;
     seams.offsetFile = file();
     seams.readClock = [this] { return clock_.read(); };
+    seams.wait = [this](std::chrono::microseconds span) { clock_.wait(span); };
     window_ = std::make_unique<ui::MainCLock>(*face_, seams);
     window_->Form_Load();
     return *window_;
@@ -147,7 +149,7 @@ TEST_F(MainClockTest, MinimizedOnlyTheCaptionChanges) {
   face_->isMinimized = true;
   std::set<std::string> captions;
   for (int i = 0; i < 10; ++i) {
-    clock_.ms += 1000;
+    clock_.now += 1s;
     tick();
     captions.insert(face_->caption);
     EXPECT_EQ(value(0), before);
@@ -155,7 +157,7 @@ TEST_F(MainClockTest, MinimizedOnlyTheCaptionChanges) {
   }
   EXPECT_EQ(captions.size(), 10u);
   face_->isMinimized = false;
-  clock_.ms += 1000;
+  clock_.now += 1s;
   tick();
   EXPECT_EQ(value(0), "  " + face_->caption);
   EXPECT_EQ(value(3), "  2000.03.12+18.54.21");
@@ -164,8 +166,8 @@ TEST_F(MainClockTest, MinimizedOnlyTheCaptionChanges) {
 TEST_F(MainClockTest, EverySecondIsShownExactlyOnce) {
   open();
   setClock(2026, 12, 7, 11, 59, 58);
-  clock_.ms += 1000 + 3;  // the first interval, armed at load
-  clock_.costPerRead = 2;  // each reading of the clock takes a little time
+  clock_.now += 1003ms;  // the first interval, armed at load
+  clock_.costPerRead = 2ms;  // each reading of the clock takes a little time
   std::optional<long long> last;
   int jitter = 0;
   for (int i = 0; i < 900; ++i) {
@@ -178,7 +180,42 @@ TEST_F(MainClockTest, EverySecondIsShownExactlyOnce) {
     ASSERT_TRUE(face_->timer);
     // The timer fires its interval later, give or take the system's lateness.
     jitter = (jitter + 7) % 13;
-    clock_.ms += face_->timer->count() + jitter;
+    clock_.now += *face_->timer + std::chrono::milliseconds(jitter);
+  }
+}
+
+TEST_F(MainClockTest, ATickShowsTheNextSecondOnceAndArmsForTheOneAfter) {
+  struct Case {
+    const char* what;
+    std::chrono::microseconds landed;  // after the start of the second shown
+    int secondsOn;                     // of the caption: 0 when the tick shows nothing
+    int armed;                         // ms
+  };
+  const Case cases[] = {
+      {"5 ms early", 995ms, 0, 5},
+      {"1.5 ms early", 998'500us, 1, 1000},
+      {"0.3 ms early", 999'700us, 1, 1000},
+      {"on the second", 1s, 1, 1000},
+      {"0.4 ms late", 1'000'400us, 1, 999},
+      {"1.5 ms late", 1'001'500us, 1, 998},
+      {"late by most of a second", 1'999'500us, 1, 1},
+      {"a second late", 2'000'200us, 2, 999},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(file());
+    open();
+    setClock(2000, 3, 13, 1, 54, 10);
+    tick();
+    // A changed offset would show even in the second already shown, were it shown again.
+    type("3600");
+    const std::string shown = face_->caption;
+    setClock(2000, 3, 13, 1, 54, 10);
+    clock_.now += c.landed;
+    tick();
+    const std::string caption =
+        c.secondsOn == 0 ? shown : epochclock::starDateText(967070187 + 25200 - 3600 + c.secondsOn);
+    EXPECT_EQ(face_->caption, caption) << c.what;
+    EXPECT_EQ(face_->timer, std::chrono::milliseconds(c.armed)) << c.what;
   }
 }
 
@@ -191,7 +228,7 @@ TEST_F(MainClockTest, AFailingRefreshKeepsTheLastTextsAndRecovers) {
   openSetup();
   type("1E300");
   EXPECT_EQ(stored(), "1E300\r\n");
-  clock_.ms += 1000;
+  clock_.now += 1s;
   tick();
   EXPECT_EQ(face_->caption, caption);
   EXPECT_EQ(value(2), utc);

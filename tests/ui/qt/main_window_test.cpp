@@ -214,17 +214,34 @@ TEST_F(MainWindowTest, AFailedSaveIsShownAndTheOffsetStillApplies) {
   EXPECT_EQ(stored(), "3600\r\n");
 }
 
-TEST_F(MainWindowTest, ASaveThatFailsAtStartIsShownWhenTheSetupOpens) {
-  // The stored "3600,60" is written back as "3600" at start; with a name this long the
-  // save's temporary file beside it cannot be made.
-  const QString name(250, 'n');
-  store("3600,60\r\n", name);
-  open(name.toStdString());
-  EXPECT_EQ(window_->handlers().TZdays(), 3600 / 86400.0);
-  QLineEdit* setupBox = openSetup();
-  EXPECT_EQ(setupBox->text(), "3600");
-  EXPECT_TRUE(setupBox->toolTip().contains("could not be saved")) << setupBox->toolTip().toStdString();
-  EXPECT_EQ(stored(name), "3600,60\r\n");
+TEST_F(MainWindowTest, AFaultOfTheFileAtStartIsShownWhenTheSetupOpens) {
+  struct Case {
+    QString name;
+    QByteArray stored;  // empty: a folder stands there instead
+    QString box, toolTip;
+  };
+  const Case cases[] = {
+      // The stored "3600,60" is written back as "3600" at start; with a name this long the
+      // save's temporary file beside it (the name and ".tmp") passes the 255 bytes a name
+      // may have and cannot be made.
+      {QString(252, 'n'), "3600,60\r\n", "3600", "The offset could not be saved: "},
+      {"Selenial.ini", "", "0", "The stored offset could not be read: "},
+  };
+  for (const Case& c : cases) {
+    if (c.stored.isEmpty()) {
+      ASSERT_TRUE(QDir().mkdir(c.name));
+    } else {
+      store(c.stored, c.name);
+    }
+    open(c.name.toStdString());
+    QLineEdit* setupBox = openSetup();
+    EXPECT_EQ(setupBox->text(), c.box);
+    EXPECT_TRUE(setupBox->toolTip().startsWith(c.toolTip)) << setupBox->toolTip().toStdString();
+    EXPECT_TRUE(setupBox->toolTip().contains(QDir::current().absoluteFilePath(c.name)))
+        << setupBox->toolTip().toStdString();
+    EXPECT_EQ(c.stored.isEmpty() ? QByteArray() : stored(c.name), c.stored) << "left as it was";
+    EXPECT_EQ(QFileInfo(c.name).isDir(), c.stored.isEmpty());
+  }
 }
 
 TEST_F(MainWindowTest, ReadableUnderAnySystemPalette) {

@@ -49,6 +49,7 @@ class WindowTest : public ::testing::Test {
     ui::qt::MainWindow::Seams seams;
     seams.offsetFile = offsetFile;
     seams.readClock = [this] { return clock_.read(); };
+    seams.wait = [this](std::chrono::microseconds span) { clock_.wait(span); };
     seams.endProgram = [this] { ++ended_; };
     window_ = std::make_unique<ui::qt::MainWindow>(seams);
     return *window_;
