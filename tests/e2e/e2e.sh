@@ -16,23 +16,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-source "$(dirname "$0")/present.sh"
-wait_window() {
-  for _ in $(seq 100); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.1
-  done
-  fail "no window named $1"
-}
-clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
+source "$(dirname "$0")/x11.sh"
+start_xvfb
 
 cd "$work"
 TZ=UTC "$program" >"$work/app.log" 2>&1 &
@@ -59,10 +44,7 @@ height=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: [0-9]*x\([0-9
 menu=$((height - 184))
 xdotool mousemove --window "$main" 300 $((menu + 16)) click 1
 sleep 0.3
-stamp=$(clipboard)
-[ "${stamp:0:2}" = "  " ] || fail "time stamp '$stamp' lacks its two blanks"
-is_present 0 "${stamp:2}" || fail "time stamp '$stamp' is not the present StarDate"
-echo "time stamp: '$stamp'"
+check_stamp
 
 xdotool key alt+s
 sleep 0.3

@@ -26,25 +26,14 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-# poll TRIES COMMAND...: runs the command every 0.1 s until it succeeds.
-poll() {
-  local tries=$1
-  shift
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
+source "$(dirname "$0")/x11.sh"
 
 cmake -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DSELENIAL_GTEST_SOURCE=/usr/src/googletest >"$work/build.log" 2>&1 &&
   cmake --build "$build" -j2 --target selenial ui_tests window_peek >>"$work/build.log" 2>&1 ||
   fail "the cross build failed: $(tail -n 20 "$work/build.log")"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-poll 50 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb
 
 timeout 180 wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -n 5 "$work/wineboot.log")"
 # Without a window manager nothing tells wine of the focus but the X input focus.
@@ -54,7 +43,6 @@ wine "$build/tests/ui_tests.exe" --gtest_brief=1 >"$work/ui_tests.log" 2>&1 ||
   fail "the handlers' tests failed under wine: $(tail -n 30 "$work/ui_tests.log")"
 echo "handlers' tests under wine: $(grep -o '[0-9]* tests\? from [0-9]* test suites\? ran' "$work/ui_tests.log"), passed"
 
-source "$(dirname "$0")/present.sh"
 peek() { wine "$build/tests/window_peek.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # The centre of the shown control of window $1 whose class and text match the pattern $2.
 centre_of() { peek "$1" | awk -v pattern="$2" '$1 == 1 && substr($0, index($0, $5)) ~ pattern { print $3, $4; exit }'; }
@@ -65,15 +53,6 @@ clock_centre_of() {
     centre=$(centre_of "$(xdotool getwindowname "$main")" "$1") && [ -n "$centre" ] && { echo "$centre"; return; }
   done
 }
-wait_window() {
-  local id
-  for _ in $(seq 300); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.1
-  done
-  fail "no window named $1"
-}
-clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
 # Clicks at a point of the screen and waits until the clipboard reads as $3 says.
 click_for_clipboard() {
   echo marker | xclip -i -selection clipboard
@@ -86,7 +65,7 @@ mkdir "$work/run" && cd "$work/run"
 wine "$build/src/selenial.exe" >"$work/app.log" 2>&1 &
 app=$!
 
-main=$(wait_window '^ini:  0$')
+main=$(wait_window '^ini:  0$' 300)
 sleep 1.5
 title=$(xdotool getwindowname "$main")
 is_present 0 "$title" || fail "caption '$title' is not the present StarDate $(stardate "$(starsecs 0)")"
@@ -100,10 +79,7 @@ read -r x y < <(clock_centre_of '^Static    [+-] +[0-9A-F]+[.][0-9A-F][0-9A-F][0
 [ -n "${x:-}" ] || fail "Enter did not leave the About view: $(peek "$(xdotool getwindowname "$main")")"
 stamped() { [ "$(clipboard)" != marker ]; }
 click_for_clipboard "$x" "$y" stamped
-stamp=$(clipboard)
-[ "${stamp:0:2}" = "  " ] || fail "time stamp '$stamp' lacks its two blanks"
-is_present 0 "${stamp:2}" || fail "time stamp '$stamp' is not the present StarDate"
-echo "time stamp: '$stamp'"
+check_stamp
 
 xdotool key alt+s
 sleep 0.3
@@ -116,7 +92,7 @@ is_present -18000 "$title" || fail "caption '$title' does not follow the offset 
 echo "caption with offset -18000: '$title'"
 
 xdotool key alt+c
-calc=$(wait_window '^Vantrel$')
+calc=$(wait_window '^Vantrel$' 300)
 xdotool windowfocus --sync "$calc"
 sleep 0.3
 # The focus starts on Close; Tab takes it to the input box, its text selected.
