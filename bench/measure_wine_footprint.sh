@@ -107,24 +107,13 @@ cp "$work/floor.exe" "$work/keeper.exe"
 read -r keeper _ < <(start "$work/keeper.exe")
 pids+=("$keeper")
 
+source bench/pair.sh
 : >"$work/results"
 for run in $(seq "$runs"); do
-  # Alternate who starts first, so that neither always meets cold caches.
-  order="selenial floor"; [ $((run % 2)) -eq 0 ] && order="floor selenial"
-  for name in $order; do
-    binary="$program"; [ "$name" = floor ] && binary="$work/floor.exe"
-    read -r pid ms < <(start "$binary")
-    pids+=("$pid")
-    echo "$name start_ms $ms" >>"$work/results"
-    eval "pid_$name=$pid"
-  done
+  start_both "$run" "$program" "$work/floor.exe"
   # Memory once both run and have ticked, so that the libraries they share are split alike.
   sleep 3
-  for name in selenial floor; do
-    eval "pid=\$pid_$name"
-    echo "$name rss_kib $(awk '/VmRSS/ { print $2 }' /proc/"$pid"/status)" >>"$work/results"
-    echo "$name pss_kib $(awk '/^Pss:/ { print $2 }' /proc/"$pid"/smaps_rollup)" >>"$work/results"
-  done
+  record_memory
   # Closed as a user closes them: a killed wine process holds up the next start for seconds.
   wine taskkill /im selenial.exe /im floor.exe >/dev/null 2>&1 || kill "$pid_selenial" "$pid_floor"
   while kill -0 "$pid_selenial" 2>/dev/null || kill -0 "$pid_floor" 2>/dev/null; do sleep 0.05; done
@@ -132,21 +121,4 @@ for run in $(seq "$runs"); do
 done
 
 echo "$arch, runs: $runs; median [min-max]; program $(stat -c %s "$program") bytes, floor $(stat -c %s "$work/floor.exe") bytes"
-awk '
-  { values[$1 " " $2] = values[$1 " " $2] " " $3 }
-  function median(list,   n, a, i, j, t) {
-    n = split(list, a, " ")
-    for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] + 0 < a[i] + 0) { t = a[i]; a[i] = a[j]; a[j] = t }
-    lo = a[1]; hi = a[n]
-    return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
-  }
-  END {
-    printf "%-10s %22s %22s %7s\n", "metric", "selenial", "floor", "ratio"
-    split("start_ms rss_kib pss_kib", order, " ")
-    for (k = 1; k <= 3; k++) {
-      m = order[k]
-      s = median(values["selenial " m]); slo = lo; shi = hi
-      f = median(values["floor " m]); flo = lo; fhi = hi
-      printf "%-10s %8s [%5s-%5s] %8s [%5s-%5s] %7.2f\n", m, s, slo, shi, f, flo, fhi, (f > 0 ? s / f : 0)
-    }
-  }' "$work/results"
+awk -v metrics="start_ms rss_kib pss_kib" -f bench/ratios.awk "$work/results"
