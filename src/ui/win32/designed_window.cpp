@@ -34,7 +34,7 @@ DWORD alignment(Kind kind, Align align) {
   return 0;
 }
 
-// A text set again and again keeps the clipboard busy for a moment: try a few times.
+// Another program may hold the clipboard open for a moment: try a few times.
 bool openClipboard(HWND owner) {
   for (int attempt = 0; attempt < 5; ++attempt) {
     if (OpenClipboard(owner)) return true;
@@ -62,6 +62,11 @@ DesignedWindow<FaceBase, Handlers>::DesignedWindow(const WindowDesign& design)
   const int top = design.placement ? pixels(design.placement->top, static_cast<int>(screenDpi)) : CW_USEDEFAULT;
   create(wide(design.caption).c_str(), frameStyle(design), frameExStyle(design), left, top, SIZE{0, 0}, menu);
   dpi_ = dpiOf(hwnd_);
+  const RECT client{0, 0, pixels(design.clientWidth, static_cast<int>(dpi_)),
+                    pixels(design.clientHeight, static_cast<int>(dpi_))};
+  const RECT frame = frameAround(client, frameStyle(design), frameExStyle(design), menu != nullptr, dpi_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   tips_ =
       CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -122,13 +127,6 @@ HWND DesignedWindow<FaceBase, Handlers>::make(Control control) {
 template <typename FaceBase, typename Handlers>
 void DesignedWindow<FaceBase, Handlers>::layout() {
   const int dpi = static_cast<int>(dpi_);
-  const RECT client{0, 0, pixels(design_.clientWidth, dpi), pixels(design_.clientHeight, dpi)};
-  const RECT frame =
-      frameAround(client, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
-                  static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), GetMenu(hwnd_) != nullptr, dpi_);
-  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
   std::map<FontKey, HFONT> fonts;
   for (Control c = 0; c < static_cast<Control>(controls_.size()); ++c) {
     const ControlDesign& design = design_.controls[c];

@@ -49,7 +49,7 @@ class DesignedWindow : public Window, public FaceBase {
   using FontKey = std::tuple<Typeface, double, bool>;
 
   HWND make(Control control);
-  // Places the controls and sizes the window and the fonts for the window's DPI.
+  // Places and sizes the controls and their fonts for the window's DPI.
   void layout();
   void command(Control control, int code);
   LRESULT colours(HDC dc, HWND child);
