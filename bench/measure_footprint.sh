@@ -61,24 +61,13 @@ start() {
   (cd "$dir" && exec timeout 60 "$work/map_watch" "$1" 2>/dev/null)
 }
 
+source bench/pair.sh
 : >"$work/results"
 for run in $(seq "$runs"); do
-  # Alternate who starts first, so that neither always meets cold caches.
-  order="selenial floor"; [ $((run % 2)) -eq 0 ] && order="floor selenial"
-  for name in $order; do
-    binary="$program"; [ "$name" = floor ] && binary="$work/floor"
-    read -r pid ms < <(start "$binary")
-    pids+=("$pid")
-    echo "$name start_ms $ms" >>"$work/results"
-    eval "pid_$name=$pid"
-  done
+  start_both "$run" "$program" "$work/floor"
   # Memory once both run, so that the libraries they share are split alike.
   sleep 2
-  for name in selenial floor; do
-    eval "pid=\$pid_$name"
-    echo "$name rss_kib $(awk '/VmRSS/ { print $2 }' /proc/"$pid"/status)" >>"$work/results"
-    echo "$name pss_kib $(awk '/^Pss:/ { print $2 }' /proc/"$pid"/smaps_rollup)" >>"$work/results"
-  done
+  record_memory
   # Both tick side by side for the idle span.
   c0s=$(cpu_ns "$pid_selenial"); c0f=$(cpu_ns "$pid_floor")
   s0s=$(switches "$pid_selenial"); s0f=$(switches "$pid_floor")
@@ -94,21 +83,4 @@ for run in $(seq "$runs"); do
 done
 
 echo "runs: $runs, idle span: ${idle} s; median [min-max]"
-awk '
-  { values[$1 " " $2] = values[$1 " " $2] " " $3; metrics[$2] = 1 }
-  function median(list,   n, a, i, j, t) {
-    n = split(list, a, " ")
-    for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] + 0 < a[i] + 0) { t = a[i]; a[i] = a[j]; a[j] = t }
-    lo = a[1]; hi = a[n]
-    return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
-  }
-  END {
-    printf "%-16s %22s %22s %7s\n", "metric", "selenial", "floor", "ratio"
-    split("start_ms rss_kib pss_kib idle_cpu_ms idle_switches", order, " ")
-    for (k = 1; k <= 5; k++) {
-      m = order[k]
-      s = median(values["selenial " m]); slo = lo; shi = hi
-      f = median(values["floor " m]); flo = lo; fhi = hi
-      printf "%-16s %8s [%5s-%5s] %8s [%5s-%5s] %7.2f\n", m, s, slo, shi, f, flo, fhi, (f > 0 ? s / f : 0)
-    }
-  }' "$work/results"
+awk -v metrics="start_ms rss_kib pss_kib idle_cpu_ms idle_switches" -f bench/ratios.awk "$work/results"

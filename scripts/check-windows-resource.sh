@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Compiles the Windows version record with the cross resource compiler and
-# checks the values that end up in the binary resource.
+# Compiles the Windows version record and manifest with the cross resource
+# compiler and checks the values that end up in the binary resource.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v x86_64-w64-mingw32-windres >/dev/null || {
@@ -15,5 +15,10 @@ x86_64-w64-mingw32-windres --preprocessor=cpp --preprocessor-arg=-DRC_INVOKED \
 text="$(iconv -f UTF-16LE -t UTF-8 "$out/selenial.res" 2>/dev/null | tr -c '[:print:]' '\n')"
 for expected in "1.01.0004" "Clock/Calculator for Vantrel system; with time-stamp" "Vantrel"; do
   grep -qF "$expected" <<<"$text" || { echo "FAIL: the resource lacks '$expected'"; exit 1; }
+done
+# The manifest is stored as it is written, in UTF-8.
+for expected in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' "PerMonitorV2" \
+                'name="Vantrel.Selenial" version="1.1.0.4"'; do
+  grep -qF "$expected" "$out/selenial.res" || { echo "FAIL: the manifest lacks '$expected'"; exit 1; }
 done
 echo "selenial.rc compiles: $(stat -c %s "$out/selenial.res") bytes, version 1.01.0004"

@@ -1,17 +1,59 @@
 #!/usr/bin/env bash
-# Cross-builds the logic libraries and their tests for Windows with mingw-w64
-# and runs the tests under wine when it is installed.
+# Cross-builds the Windows program for 32-bit (i686) and 64-bit (x86_64) Windows
+# with mingw-w64, together with the tests of the logic and of the handlers; runs
+# the tests under wine where wine can run them, and packs
+# dist/selenial-1.1.0.4-win32.zip and dist/selenial-1.1.0.4-win64.zip.
+# Usage: scripts/cross-windows.sh [i686] [x86_64]   (default: both)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ "$(id -u)" -eq 0 ] && ! command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
-  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq g++-mingw-w64-x86-64-posix googletest
+arches=("$@")
+((${#arches[@]})) || arches=(i686 x86_64)
+
+missing=()
+for arch in "${arches[@]}"; do
+  command -v "$arch-w64-mingw32-g++-posix" >/dev/null || missing+=("g++-mingw-w64-${arch//_/-}-posix")
+done
+[ -d /usr/src/googletest ] || missing+=(googletest)
+if ((${#missing[@]})); then
+  [ "$(id -u)" -eq 0 ] || { echo "Missing packages: ${missing[*]}; install them as root." >&2; exit 1; }
+  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 fi
-cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DSELENIAL_UI=OFF -DSELENIAL_GTEST_SOURCE=/usr/src/googletest >/dev/null
-cmake --build build-windows -j"$(nproc)"
-if command -v wine >/dev/null; then
-  export WINEDEBUG=-all WINEPREFIX="$PWD/build-windows/wineprefix"
-  ctest --test-dir build-windows --output-on-failure
-else
-  echo "wine is not installed: built, not run"
-fi
+
+work="$(mktemp -d)"
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all DBUS_SESSION_BUS_ADDRESS=unix:path=/dev/null
+export WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+  if command -v wineserver >/dev/null; then wineserver -k 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Whether wine here runs programs of this kind: 32-bit ones need wine32.
+runs() {
+  command -v wine >/dev/null || return 1
+  case "$1" in
+    x86_64) [ -x /usr/lib/wine/wine64 ] ;;
+    i686) [ -x /usr/lib/wine/wine ] ;;
+  esac
+}
+
+mkdir -p dist
+for arch in "${arches[@]}"; do
+  build="build-windows-$arch"
+  toolchain=cmake/mingw-w64.cmake
+  [ "$arch" = i686 ] && toolchain=cmake/mingw-w64-i686.cmake
+  echo "== $arch"
+  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DSELENIAL_GTEST_SOURCE=/usr/src/googletest >/dev/null
+  cmake --build "$build" -j"$(nproc)" >/dev/null
+  echo "selenial.exe: $(stat -c %s "$build/src/selenial.exe") bytes"
+  if runs "$arch"; then
+    [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+    ctest --test-dir "$build" --output-on-failure
+  else
+    echo "wine cannot run $arch programs here: built, not run"
+  fi
+  cpack --config "$build/CPackConfig.cmake" -B dist >/dev/null
+done
+rm -rf dist/_CPack_Packages
+ls -l dist/*.zip

@@ -13,6 +13,7 @@ packages=(
   weston qt6-wayland wl-clipboard
   desktop-file-utils appstream libglib2.0-bin dpkg-dev file binutils-mingw-w64-x86-64
   dbus dbus-daemon at-spi2-core python3-pyatspi
+  g++-mingw-w64-x86-64-posix googletest wine wine64
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -16,40 +16,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# The StarDate of a count, as the program writes it.
-stardate() {
-  local n=$1 sign=' + ' hex
-  if ((n < 0)); then sign=' - '; n=$((-n)); fi
-  hex=$(printf '%05X' "$n")
-  printf '%s%4s.%s' "$sign" "${hex:0:${#hex}-4}" "${hex: -4}"
-}
-# Seconds since the epoch for an offset, from the system clock alone.
-starsecs() { echo $(($(date -u +%s) + 14182937 - $1)); }
-# True when $2 is the StarDate of the present moment (give or take a tick) for offset $1.
-is_present() {
-  local now
-  now=$(starsecs "$1")
-  for n in $((now - 2)) $((now - 1)) "$now" $((now + 1)); do
-    [ "$2" = "$(stardate "$n")" ] && return 0
-  done
-  return 1
-}
-wait_window() {
-  for _ in $(seq 100); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.1
-  done
-  fail "no window named $1"
-}
-clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
+source "$(dirname "$0")/x11.sh"
+start_xvfb
 
 cd "$work"
 TZ=UTC "$program" >"$work/app.log" 2>&1 &
@@ -76,10 +44,7 @@ height=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: [0-9]*x\([0-9
 menu=$((height - 184))
 xdotool mousemove --window "$main" 300 $((menu + 16)) click 1
 sleep 0.3
-stamp=$(clipboard)
-[ "${stamp:0:2}" = "  " ] || fail "time stamp '$stamp' lacks its two blanks"
-is_present 0 "${stamp:2}" || fail "time stamp '$stamp' is not the present StarDate"
-echo "time stamp: '$stamp'"
+check_stamp
 
 xdotool key alt+s
 sleep 0.3

@@ -1,0 +1,82 @@
+#include "ui/win32/window.h"
+
+namespace ui::win32 {
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"Selenial";
+
+ATOM registered = 0;
+
+ATOM windowClass(WNDPROC procedure) {
+  if (!registered) {
+    const HINSTANCE program = GetModuleHandleW(nullptr);
+    WNDCLASSEXW design{};
+    design.cbSize = sizeof design;
+    design.lpfnWndProc = procedure;
+    design.hInstance = program;
+    // The icon of the version record's resource file.
+    design.hIcon = static_cast<HICON>(LoadImageW(program, L"IDI_ICON1", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    design.hIconSm = static_cast<HICON>(
+        LoadImageW(program, L"IDI_ICON1", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    design.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    design.lpszClassName = kClassName;
+    registered = RegisterClassExW(&design);
+  }
+  return registered;
+}
+
+Window* windowOf(HWND handle) {
+  if (!handle || !registered || GetClassLongPtrW(handle, GCW_ATOM) != registered) return nullptr;
+  return reinterpret_cast<Window*>(GetWindowLongPtrW(handle, GWLP_USERDATA));
+}
+
+}  // namespace
+
+int Window::run() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+      Window* window = windowOf(GetAncestor(message.hwnd, GA_ROOT));
+      if (window && window->keyDown(message)) continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+void Window::create(const wchar_t* caption, DWORD style, DWORD exStyle, int left, int top, SIZE size, HMENU menu) {
+  CreateWindowExW(exStyle, MAKEINTATOM(windowClass(procedure)), caption, style, left, top, size.cx, size.cy, nullptr,
+                  menu, GetModuleHandleW(nullptr), this);
+}
+
+void Window::destroy() {
+  if (!hwnd_) return;
+  HWND handle = hwnd_;
+  SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
+  hwnd_ = nullptr;
+  DestroyWindow(handle);
+}
+
+LRESULT Window::message(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Window*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = handle;
+    SetWindowLongPtrW(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(handle, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(handle, message, wParam, lParam);
+  const LRESULT result = self->message(message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+  }
+  return result;
+}
+
+}  // namespace ui::win32

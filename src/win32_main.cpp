@@ -1,0 +1,16 @@
+// windows.h first: commctrl.h builds on it.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "ui/win32/main_window.h"
+
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
+  // Tool tips, and the common controls' own buttons, boxes and labels (version 6, by the manifest).
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  ui::win32::MainWindow window;
+  ShowWindow(window.handle(), show);
+  UpdateWindow(window.handle());
+  return ui::win32::Window::run();
+}

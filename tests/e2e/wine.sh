@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# The Windows program, cross-built, under wine in a real X server: the handlers'
+# tests, then what e2e.sh checks of the Linux program: StarDate caption, time
+# stamp on the X clipboard, the offset setup by keyboard, the calculator; and
+# closing the clock ends the program.
+# Usage: wine.sh x86_64|i686 BUILD_FOLDER   (the cross build goes there, and stays for the next run)
+set -euo pipefail
+arch="$1"
+build="$(mkdir -p "$2" && cd "$2" && pwd)"
+source="$(cd "$(dirname "$0")/../.." && pwd)"
+toolchain="$source/cmake/mingw-w64.cmake"
+[ "$arch" = i686 ] && toolchain="$source/cmake/mingw-w64-i686.cmake"
+for tool in Xvfb xdotool xclip wine wineboot wineserver "$arch-w64-mingw32-g++-posix"; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+[ -d /usr/src/googletest ] || { echo "SKIP: the googletest sources are not installed"; exit 77; }
+if [ "$arch" = i686 ] && [ ! -x /usr/lib/wine/wine ]; then echo "SKIP: wine32 is not installed"; exit 77; fi
+
+work="$(mktemp -d)"
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all DBUS_SESSION_BUS_ADDRESS=unix:path=/dev/null TZ=UTC
+# No downloads of wine's .NET and HTML engines when the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  kill "${xvfb:-}" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+source "$(dirname "$0")/x11.sh"
+
+cmake -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+  -DSELENIAL_GTEST_SOURCE=/usr/src/googletest >"$work/build.log" 2>&1 &&
+  cmake --build "$build" -j2 --target selenial ui_tests window_peek >>"$work/build.log" 2>&1 ||
+  fail "the cross build failed: $(tail -n 20 "$work/build.log")"
+
+start_xvfb
+
+timeout 180 wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -n 5 "$work/wineboot.log")"
+# Without a window manager nothing tells wine of the focus but the X input focus.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /d N /f >/dev/null 2>&1
+
+wine "$build/tests/ui_tests.exe" --gtest_brief=1 >"$work/ui_tests.log" 2>&1 ||
+  fail "the handlers' tests failed under wine: $(tail -n 30 "$work/ui_tests.log")"
+echo "handlers' tests under wine: $(grep -o '[0-9]* tests\? from [0-9]* test suites\? ran' "$work/ui_tests.log"), passed"
+
+peek() { wine "$build/tests/window_peek.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The centre of the shown control of window $1 whose class and text match the pattern $2.
+centre_of() { peek "$1" | awk -v pattern="$2" '$1 == 1 && substr($0, index($0, $5)) ~ pattern { print $3, $4; exit }'; }
+# The same in the clock, whose title changes every second.
+clock_centre_of() {
+  local centre
+  for _ in 1 2 3; do
+    centre=$(centre_of "$(xdotool getwindowname "$main")" "$1") && [ -n "$centre" ] && { echo "$centre"; return; }
+  done
+}
+# Clicks at a point of the screen and waits until the clipboard reads as $3 says.
+click_for_clipboard() {
+  echo marker | xclip -i -selection clipboard
+  poll 30 test "$(clipboard)" = marker || fail "xclip cannot set the clipboard"
+  xdotool mousemove --sync "$1" "$2" click 1
+  poll 30 "$3" || true
+}
+
+mkdir "$work/run" && cd "$work/run"
+wine "$build/src/selenial.exe" >"$work/app.log" 2>&1 &
+app=$!
+
+main=$(wait_window '^ini:  0$' 300)
+sleep 1.5
+title=$(xdotool getwindowname "$main")
+is_present 0 "$title" || fail "caption '$title' is not the present StarDate $(stardate "$(starsecs 0)")"
+echo "caption: '$title'"
+
+xdotool windowfocus --sync "$main"
+xdotool key Return
+sleep 0.3
+# The value label that shows the StarDate, as a user finds it.
+read -r x y < <(clock_centre_of '^Static    [+-] +[0-9A-F]+[.][0-9A-F][0-9A-F][0-9A-F][0-9A-F]$') || true
+[ -n "${x:-}" ] || fail "Enter did not leave the About view: $(peek "$(xdotool getwindowname "$main")")"
+stamped() { [ "$(clipboard)" != marker ]; }
+click_for_clipboard "$x" "$y" stamped
+check_stamp
+
+xdotool key alt+s
+sleep 0.3
+xdotool type --delay 30 -- -18000
+sleep 0.3
+[ "$(od -An -c Selenial.ini | tr -s ' ')" = " - 1 8 0 0 0 \r \n" ] || fail "Selenial.ini holds $(od -An -c Selenial.ini)"
+sleep 1.2
+title=$(xdotool getwindowname "$main")
+is_present -18000 "$title" || fail "caption '$title' does not follow the offset -18000"
+echo "caption with offset -18000: '$title'"
+
+xdotool key alt+c
+calc=$(wait_window '^Vantrel$' 300)
+xdotool windowfocus --sync "$calc"
+sleep 0.3
+# The focus starts on Close; Tab takes it to the input box, its text selected.
+xdotool key Tab
+xdotool type --delay 30 86400
+sleep 0.3
+results=$(peek Vantrel | grep '^1 [01] .* Edit ' | cut -d' ' -f6-)
+grep -qx '+ 15180.0' <<<"$results" || fail "no box reads '+ 15180.0': $results"
+read -r x y < <(centre_of Vantrel '^Edit [+] 1[.]518 posi-4$') || true
+[ -n "${x:-}" ] || fail "no box reads '+ 1.518 posi-4': $results"
+copied() { [ "$(clipboard)" = "+ 1.518 posi-4" ]; }
+click_for_clipboard "$x" "$y" copied
+copied || fail "a click on the scientific result copied '$(clipboard)'"
+echo "calculator: '+ 15180.0', copied '$(clipboard)'"
+
+kill -0 "$app" 2>/dev/null || fail "the program died"
+xdotool windowfocus --sync "$main"
+xdotool key alt+F4
+poll 50 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
+echo "closing the clock ended the program"
+echo "1 passed, 0 failed"
