@@ -1,9 +1,10 @@
 #include "settings/offset_file.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <system_error>
 
 #include "runtime/number_text.h"
 
@@ -22,62 +23,127 @@ namespace settings {
 
 namespace {
 
-namespace fs = std::filesystem;
+// Paths are plain strings (UTF-8 on Windows): std::filesystem would more than
+// double the size of the Windows program for these few calls.
+enum class Kind { missing, regular, other, unknown };
+struct Status {
+  Kind kind = Kind::missing;
+  unsigned mode = 0;  // permission bits of what is there
+  int error = 0;      // why the kind is unknown
+};
 
-// Errors name the settings file as the user knows it, in full.
-std::string shown(const fs::path& file) {
-  std::error_code problem;
-  const fs::path full = fs::absolute(file, problem);
-  return (problem ? file : full).string();
+#ifdef _WIN32
+
+std::wstring wide(const std::string& path) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), text.data(), length);
+  return text;
 }
 
-std::string describe(std::string_view what, const fs::path& file, std::string_view reason) {
+std::string narrow(const std::wstring& text) {
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string path(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), path.data(), length, nullptr, nullptr);
+  return path;
+}
+
+std::string absolute(const std::string& file) {
+  const std::wstring path = wide(file);
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0) return file;
+    if (length < full.size()) {
+      full.resize(length);
+      return narrow(full);
+    }
+    full.resize(length);
+  }
+}
+
+Status statusOf(const std::string& file) {
+  struct _stat64 status;
+  if (_wstat64(wide(file).c_str(), &status) != 0) return {errno == ENOENT ? Kind::missing : Kind::unknown, 0, errno};
+  return {(status.st_mode & _S_IFMT) == _S_IFREG ? Kind::regular : Kind::other, 0, 0};
+}
+
+// Windows programs rarely meet links to a settings file: the file itself is replaced.
+std::string linkTarget(const std::string& file) { return file; }
+void removeFile(const std::string& file) { _wunlink(wide(file).c_str()); }
+
+#else
+
+std::string absolute(const std::string& file) {
+  if (file.starts_with('/')) return file;
+  char* folder = getcwd(nullptr, 0);
+  if (!folder) return file;
+  std::string full(folder);
+  std::free(folder);
+  if (!full.ends_with('/')) full += '/';
+  return full + file;
+}
+
+Status statusOf(const std::string& file) {
+  struct stat status;
+  if (::stat(file.c_str(), &status) != 0) return {errno == ENOENT ? Kind::missing : Kind::unknown, 0, errno};
+  return {S_ISREG(status.st_mode) ? Kind::regular : Kind::other, static_cast<unsigned>(status.st_mode & 07777), 0};
+}
+
+// The folder part of a path, with its slash; empty for a bare name.
+std::string folderOf(const std::string& file) { return file.substr(0, file.rfind('/') + 1); }
+
+// The file whose content a save replaces: links are followed, so that they stay.
+std::string linkTarget(const std::string& file) {
+  std::string target = file;
+  struct stat status;
+  // A loop of links ends here and fails at the open, as the system reports it.
+  for (int hops = 0; hops < 40 && ::lstat(target.c_str(), &status) == 0 && S_ISLNK(status.st_mode); ++hops) {
+    std::string next(static_cast<std::size_t>(PATH_MAX), '\0');
+    const ssize_t length = ::readlink(target.c_str(), next.data(), next.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= next.size()) break;
+    next.resize(static_cast<std::size_t>(length));
+    target = next.starts_with('/') ? next : folderOf(target) + next;
+  }
+  return target;
+}
+
+void removeFile(const std::string& file) { ::unlink(file.c_str()); }
+
+#endif
+
+// Errors name the settings file as the user knows it, in full.
+std::string describe(std::string_view what, const std::string& file, std::string_view reason) {
   std::string text(what);
   text += ' ';
-  text += shown(file);
+  text += absolute(file);
   text += ": ";
   text += reason;
   return text;
 }
 
-std::string describe(std::string_view what, const fs::path& file, int error) {
+std::string describe(std::string_view what, const std::string& file, int error) {
   return describe(what, file, std::strerror(error));
 }
 
-SaveResult failure(std::string_view what, const fs::path& file, int error) {
+SaveResult failure(std::string_view what, const std::string& file, int error) {
   return {false, describe(what, file, error)};
 }
 
 constexpr std::string_view kNotRegular = "not a regular file";
 
-// The file whose content a save replaces: links are followed, so that they stay.
-fs::path linkTarget(const fs::path& file) {
-  fs::path target = file;
-  std::error_code problem;
-  // A loop of links ends here and fails at the open, as the system reports it.
-  for (int hops = 0; hops < 40 && fs::is_symlink(target, problem); ++hops) {
-    const fs::path next = fs::read_symlink(target, problem);
-    if (problem) break;
-    target = next.is_absolute() ? next : target.parent_path() / next;
-  }
-  return target;
-}
-
 // One fixed name, so that a save cut short leaves at most one behind.
-fs::path temporaryFor(const fs::path& target) {
-  fs::path temporary = target;
-  temporary += ".tmp";
-  return temporary;
-}
+std::string temporaryFor(const std::string& target) { return target + ".tmp"; }
 
 #ifdef _WIN32
 
-int openFresh(const fs::path& file) {
-  return _wopen(file.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+int openFresh(const std::string& file) {
+  return _wopen(wide(file).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
-int openInPlace(const fs::path& file) { return _wopen(file.c_str(), _O_WRONLY | _O_TRUNC | _O_BINARY); }
-bool mayWrite(const fs::path& file) { return _waccess(file.c_str(), 2) == 0; }
-bool keepMode(int, fs::perms) { return true; }  // a writable file has no other bits to keep
+int openInPlace(const std::string& file) { return _wopen(wide(file).c_str(), _O_WRONLY | _O_TRUNC | _O_BINARY); }
+bool mayWrite(const std::string& file) { return _waccess(wide(file).c_str(), 2) == 0; }
+bool keepMode(int, unsigned) { return true; }  // a writable file has no other bits to keep
 bool writeAll(int fd, std::string_view bytes) {
   return _write(fd, bytes.data(), static_cast<unsigned>(bytes.size())) == static_cast<int>(bytes.size());
 }
@@ -88,24 +154,38 @@ bool isRegular(int fd) {
   return _fstat64(fd, &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
 }
 
-SaveResult replace(const fs::path& temporary, const fs::path& target, const fs::path& file) {
+std::string systemMessage(DWORD error) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+      reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message(text ? text : L"", length);
+  LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.')) {
+    message.pop_back();
+  }
+  return message.empty() ? "error " + std::to_string(error) : narrow(message);
+}
+
+SaveResult replace(const std::string& temporary, const std::string& target, const std::string& file) {
   // Write-through: the move is on disk when it returns.
-  if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
-  const std::string reason = std::system_category().message(static_cast<int>(GetLastError()));
-  std::error_code ignored;
-  fs::remove(temporary, ignored);
+  if (MoveFileExW(wide(temporary).c_str(), wide(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return {};
+  }
+  const std::string reason = systemMessage(GetLastError());
+  removeFile(temporary);
   return {false, describe("cannot replace", file, reason)};
 }
 
 #else
 
-int openFresh(const fs::path& file) {
-  return ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-}
+int openFresh(const std::string& file) { return ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
 // Non-blocking, in case something else has taken the file's place meanwhile.
-int openInPlace(const fs::path& file) { return ::open(file.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC); }
-bool mayWrite(const fs::path& file) { return ::access(file.c_str(), W_OK) == 0; }
-bool keepMode(int fd, fs::perms mode) { return fchmod(fd, static_cast<mode_t>(mode) & 07777) == 0; }
+int openInPlace(const std::string& file) {
+  return ::open(file.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
+}
+bool mayWrite(const std::string& file) { return ::access(file.c_str(), W_OK) == 0; }
+bool keepMode(int fd, unsigned mode) { return fchmod(fd, static_cast<mode_t>(mode)) == 0; }
 bool writeAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -122,16 +202,15 @@ bool isRegular(int fd) {
   return fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
 }
 
-SaveResult replace(const fs::path& temporary, const fs::path& target, const fs::path& file) {
+SaveResult replace(const std::string& temporary, const std::string& target, const std::string& file) {
   if (std::rename(temporary.c_str(), target.c_str()) != 0) {
     const int error = errno;
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
+    removeFile(temporary);
     return failure("cannot replace", file, error);
   }
   // The rename lives in the folder: flush it too, or a power cut can undo the save.
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const std::string folder = folderOf(target);
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return {};  // a folder that cannot be read cannot be flushed either
   // Some file systems cannot flush a folder (EINVAL); they have nothing to flush.
   const bool flushed = fsync(fd) == 0 || errno == EINVAL;
@@ -144,7 +223,7 @@ SaveResult replace(const fs::path& temporary, const fs::path& target, const fs::
 #endif
 
 // Writes the whole content into an open file and closes it; a failure is reported for `file`.
-SaveResult finish(int fd, std::string_view content, const fs::path& file) {
+SaveResult finish(int fd, std::string_view content, const std::string& file) {
   const bool written = writeAll(fd, content) && flushToDisk(fd);
   const int error = errno;
   if (closeFile(fd) != 0 || !written) return failure("cannot write", file, written ? errno : error);
@@ -153,7 +232,7 @@ SaveResult finish(int fd, std::string_view content, const fs::path& file) {
 
 // For a folder the user may not write: no temporary file, so the file is
 // truncated and written where it is, as a plain save would.
-SaveResult saveInPlace(const fs::path& target, std::string_view content, const fs::path& file) {
+SaveResult saveInPlace(const std::string& target, std::string_view content, const std::string& file) {
   const int fd = openInPlace(target);
   if (fd < 0) return failure("cannot write", file, errno);
   if (!isRegular(fd)) {
@@ -165,17 +244,16 @@ SaveResult saveInPlace(const fs::path& target, std::string_view content, const f
 
 }  // namespace
 
-FirstItem readFirstItem(const fs::path& file) {
-  std::error_code problem;
-  const fs::file_status status = fs::status(file, problem);
-  if (status.type() == fs::file_type::not_found) return {};
-  if (status.type() == fs::file_type::none) return {std::nullopt, describe("cannot read", file, problem.message())};
+FirstItem readFirstItem(const std::string& file) {
+  const Status status = statusOf(file);
+  if (status.kind == Kind::missing) return {};
+  if (status.kind == Kind::unknown) return {std::nullopt, describe("cannot read", file, status.error)};
   // A FIFO would block the open, a device may act on it: neither is opened at all.
-  if (status.type() != fs::file_type::regular) return {std::nullopt, describe("cannot read", file, kNotRegular)};
+  if (status.kind != Kind::regular) return {std::nullopt, describe("cannot read", file, kNotRegular)};
 
   // C streams rather than iostreams, which would set up their locale machinery at start.
 #ifdef _WIN32
-  std::FILE* stream = _wfopen(file.c_str(), L"rb");
+  std::FILE* stream = _wfopen(wide(file).c_str(), L"rb");
   if (!stream) return {std::nullopt, describe("cannot read", file, errno)};
   if (!isRegular(_fileno(stream))) {
     std::fclose(stream);
@@ -204,20 +282,18 @@ FirstItem readFirstItem(const fs::path& file) {
   return {std::move(item), {}};
 }
 
-SaveResult saveLine(const fs::path& file, std::string_view line) {
+SaveResult saveLine(const std::string& file, std::string_view line) {
   std::string content(line);
   content += "\r\n";
-  const fs::path target = linkTarget(file);
-  std::error_code problem;
-  const fs::file_status old = fs::status(target, problem);
-  const bool exists = fs::exists(old);
-  if (old.type() == fs::file_type::none) return {false, describe("cannot save", file, problem.message())};
-  if (exists && old.type() != fs::file_type::regular) return {false, describe("cannot replace", file, kNotRegular)};
+  const std::string target = linkTarget(file);
+  const Status old = statusOf(target);
+  const bool exists = old.kind != Kind::missing;
+  if (old.kind == Kind::unknown) return failure("cannot save", file, old.error);
+  if (exists && old.kind != Kind::regular) return {false, describe("cannot replace", file, kNotRegular)};
   if (exists && !mayWrite(target)) return failure("cannot replace", file, errno);
 
-  const fs::path temporary = temporaryFor(target);
-  std::error_code ignored;
-  fs::remove(temporary, ignored);  // made afresh: nothing of another save's attempt is reused
+  const std::string temporary = temporaryFor(target);
+  removeFile(temporary);  // made afresh: nothing of another save's attempt is reused
   const int fd = openFresh(temporary);
   if (fd < 0) {
     const int error = errno;
@@ -226,23 +302,21 @@ SaveResult saveLine(const fs::path& file, std::string_view line) {
     return failure("cannot save", file, error);
   }
   SaveResult written;
-  if (exists && !keepMode(fd, old.permissions())) {
+  if (exists && !keepMode(fd, old.mode)) {
     written = failure("cannot save", file, errno);
     closeFile(fd);
   } else {
     written = finish(fd, content, file);
   }
   if (!written.ok) {
-    fs::remove(temporary, ignored);
+    removeFile(temporary);
     return written;
   }
   return replace(temporary, target, file);
 }
 
 OffsetSetting::Loaded OffsetSetting::load() const {
-  std::error_code ignored;
-  const fs::path leftover = temporaryFor(linkTarget(file_));
-  if (!fs::is_directory(fs::symlink_status(leftover, ignored))) fs::remove(leftover, ignored);
+  removeFile(temporaryFor(linkTarget(file_)));  // never a folder: unlink leaves those alone
 
   const FirstItem stored = readFirstItem(file_);
   const auto seconds = stored.item ? runtime::strictValue(*stored.item) : std::nullopt;

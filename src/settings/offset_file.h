@@ -1,14 +1,14 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace settings {
 
-// Looked up in the working directory at each access.
-inline const std::filesystem::path kOffsetFile{"Selenial.ini"};
+// Looked up in the working directory at each access. Paths here are plain
+// strings, in UTF-8 on Windows.
+inline constexpr std::string_view kOffsetFile = "Selenial.ini";
 
 struct FirstItem {
   std::optional<std::string> item;  // empty when there is no file, or none that can be read
@@ -18,7 +18,7 @@ struct FirstItem {
 // comma or the end of the first line; an item longer than kMaxItem is cut
 // there. Only a regular file (or a link to one) is read: anything else is
 // reported, and never opened in a way that could block.
-FirstItem readFirstItem(const std::filesystem::path& file);
+FirstItem readFirstItem(const std::string& file);
 inline constexpr std::size_t kMaxItem = 1 << 20;
 
 struct SaveResult {
@@ -33,12 +33,12 @@ struct SaveResult {
 // the machine stops. A file the user may not write, or that is not a regular
 // file, is left alone and the save fails. In a folder the user may not write,
 // a file the user may is written in place.
-[[nodiscard]] SaveResult saveLine(const std::filesystem::path& file, std::string_view line);
+[[nodiscard]] SaveResult saveLine(const std::string& file, std::string_view line);
 
 // The UTC offset as it is stored and typed.
 class OffsetSetting {
  public:
-  explicit OffsetSetting(std::filesystem::path file = kOffsetFile) : file_(std::move(file)) {}
+  explicit OffsetSetting(std::string file = std::string(kOffsetFile)) : file_(std::move(file)) {}
 
   struct Loaded {
     std::string boxText;  // plain number text of the stored offset, "0" when none
@@ -58,7 +58,7 @@ class OffsetSetting {
   Changed change(std::string_view boxText) const;
 
  private:
-  std::filesystem::path file_;
+  std::string file_;
 };
 
 }  // namespace settings

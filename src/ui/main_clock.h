@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <chrono>
 #include <functional>
 #include <limits>
@@ -35,7 +34,7 @@ struct MainClockSeams {
   std::function<void(std::chrono::microseconds)> wait = [](std::chrono::microseconds span) {
     std::this_thread::sleep_for(span);
   };
-  std::filesystem::path offsetFile = settings::kOffsetFile;
+  std::string offsetFile{settings::kOffsetFile};
 };
 
 // The clock window: the StarDate, the seconds since the epoch, UTC and local time,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <random>
@@ -22,10 +23,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::string utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
 class OffsetFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("selenial-settings-" + std::to_string(std::random_device{}()));
+    // A name beyond ASCII, as many home folders have: the file is named in UTF-8 everywhere.
+    dir_ = fs::temp_directory_path() / fs::path(u8"selenial-settings-Z\u00fcrich-");
+    dir_ += std::to_string(std::random_device{}());
     fs::create_directories(dir_);
     file_ = dir_ / "Selenial.ini";
   }
@@ -68,22 +76,22 @@ TEST_F(OffsetFile, FirstItem) {
   };
   for (const Case& c : cases) {
     write(c.bytes);
-    const settings::FirstItem read = settings::readFirstItem(file_);
+    const settings::FirstItem read = settings::readFirstItem(utf8(file_));
     EXPECT_EQ(read.item, c.item) << '"' << c.bytes << '"';
     EXPECT_EQ(read.error, "") << '"' << c.bytes << '"';
   }
 }
 
 TEST_F(OffsetFile, MissingOrHugeFile) {
-  EXPECT_FALSE(settings::readFirstItem(file_).item);
-  EXPECT_EQ(settings::readFirstItem(file_).error, "") << "a missing file is no fault";
+  EXPECT_FALSE(settings::readFirstItem(utf8(file_)).item);
+  EXPECT_EQ(settings::readFirstItem(utf8(file_)).error, "") << "a missing file is no fault";
   write(std::string(3 * settings::kMaxItem, '7'));
-  EXPECT_EQ(settings::readFirstItem(file_).item->size(), settings::kMaxItem);
+  EXPECT_EQ(settings::readFirstItem(utf8(file_)).item->size(), settings::kMaxItem);
 }
 
 TEST_F(OffsetFile, SaveWritesTheLineAndCrLfAtomically) {
   for (const char* line : {"7200", "", " -18000 ", "3600.5", "abc"}) {
-    const settings::SaveResult saved = settings::saveLine(file_, line);
+    const settings::SaveResult saved = settings::saveLine(utf8(file_), line);
     EXPECT_TRUE(saved.ok) << saved.error;
     EXPECT_EQ(content(), std::string(line) + "\r\n");
     EXPECT_EQ(entries(), 1u) << "no temporary file is left behind";
@@ -92,13 +100,13 @@ TEST_F(OffsetFile, SaveWritesTheLineAndCrLfAtomically) {
 
 TEST_F(OffsetFile, SaveFailureIsReportedAndKeepsTheOldFile) {
   fs::create_directory(file_);  // a folder where the file should be
-  const settings::SaveResult blocked = settings::saveLine(file_, "3600");
+  const settings::SaveResult blocked = settings::saveLine(utf8(file_), "3600");
   EXPECT_FALSE(blocked.ok);
   EXPECT_FALSE(blocked.error.empty());
   EXPECT_TRUE(fs::is_directory(file_));
   EXPECT_EQ(entries(), 1u);
 
-  const settings::SaveResult vanished = settings::saveLine(dir_ / "gone" / "Selenial.ini", "3600");
+  const settings::SaveResult vanished = settings::saveLine(utf8(dir_ / "gone" / "Selenial.ini"), "3600");
   EXPECT_FALSE(vanished.ok);
   EXPECT_NE(vanished.error.find("gone"), std::string::npos) << vanished.error;
 }
@@ -126,7 +134,7 @@ TEST_F(OffsetFile, LoadAtStartUp) {
       {std::string("\x00\x01\xfe", 3), "0", 0},
       {std::string(2'000'000, '1'), "0", 0},
   };
-  const settings::OffsetSetting setting(file_);
+  const settings::OffsetSetting setting(utf8(file_));
   for (const Case& c : cases) {
     std::error_code ignored;
     fs::remove(file_, ignored);
@@ -142,7 +150,7 @@ TEST_F(OffsetFile, LoadAtStartUp) {
 }
 
 TEST_F(OffsetFile, ChangeStoresWhatWasTyped) {
-  const settings::OffsetSetting setting(file_);
+  const settings::OffsetSetting setting(utf8(file_));
   struct Case {
     const char* box;
     std::optional<double> seconds;
@@ -313,10 +321,10 @@ TEST_F(WhatTheFolderHolds, SavesThroughLinksAndNeverOverWhatTheUserMayNotWrite) 
   for (const Case& c : cases) {
     arrange(c.arrange, c.asUser);
     const auto result = c.asUser ? asUser([this] {
-      const settings::SaveResult saved = settings::saveLine(file_, "7200");
+      const settings::SaveResult saved = settings::saveLine(utf8(file_), "7200");
       return saved.ok ? std::string("saved") : saved.error;
     })
-                                 : std::optional<std::string>(settings::saveLine(file_, "7200").error);
+                                 : std::optional<std::string>(settings::saveLine(utf8(file_), "7200").error);
     if (!result) {
       skipped.push_back(c.what);
       continue;
@@ -324,7 +332,7 @@ TEST_F(WhatTheFolderHolds, SavesThroughLinksAndNeverOverWhatTheUserMayNotWrite) 
     const bool saved = result->empty() || *result == "saved";
     EXPECT_EQ(saved, c.saved) << c.what << ": " << *result;
     if (!saved) {
-      EXPECT_NE(result->find(fs::absolute(file_).string() + ": "), std::string::npos) << c.what << ": " << *result;
+      EXPECT_NE(result->find(utf8(fs::absolute(file_)) + ": "), std::string::npos) << c.what << ": " << *result;
     }
     EXPECT_EQ(held(file_), c.after) << c.what;
     if (fs::is_regular_file(file_)) {
@@ -393,7 +401,7 @@ TEST_F(WhatTheFolderHolds, StartUpReadsOnlyARegularFileAndReportsWhatItCannotRea
   for (const Case& c : cases) {
     arrange(c.arrange, c.asUser);
     const auto load = [this] {
-      const auto loaded = settings::OffsetSetting(file_).load();
+      const auto loaded = settings::OffsetSetting(utf8(file_)).load();
       return loaded.boxText + '\n' + loaded.error;
     };
     const auto result = c.asUser ? asUser(load) : std::optional<std::string>(load());
@@ -410,7 +418,7 @@ TEST_F(WhatTheFolderHolds, StartUpReadsOnlyARegularFileAndReportsWhatItCannotRea
       EXPECT_EQ(error, "") << c.what;
     } else {
       EXPECT_NE(error.find(c.error), std::string::npos) << c.what << ": " << error;
-      EXPECT_NE(error.find(fs::absolute(file_).string()), std::string::npos) << c.what << ": " << error;
+      EXPECT_NE(error.find(utf8(fs::absolute(file_))), std::string::npos) << c.what << ": " << error;
     }
     EXPECT_EQ(held(file_), c.after) << c.what;
     EXPECT_EQ(temporaries(), std::vector<fs::path>{}) << c.what;

@@ -32,7 +32,7 @@ class MainClockTest : public ::testing::Test {
   ui::MainCLock& open() {
     face_ = std::make_unique<uitest::FakeMainFace>(ui::mainClockDesign());
     ui::MainClockSeams seams;
-    seams.offsetFile = file();
+    seams.offsetFile = file().string();
     seams.readClock = [this] { return clock_.read(); };
     seams.wait = [this](std::chrono::microseconds span) { clock_.wait(span); };
     window_ = std::make_unique<ui::MainCLock>(*face_, seams);

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <memory>
+#include <string>
 
 #include "../../support/moments.h"
 #include "../fake_clock.h"
@@ -45,9 +46,9 @@ class WindowTest : public ::testing::Test {
     QDir::setCurrent(previous_);
   }
 
-  ui::qt::MainWindow& open(const std::filesystem::path& offsetFile = settings::kOffsetFile) {
+  ui::qt::MainWindow& open(std::string offsetFile = std::string(settings::kOffsetFile)) {
     ui::qt::MainWindow::Seams seams;
-    seams.offsetFile = offsetFile;
+    seams.offsetFile = std::move(offsetFile);
     seams.readClock = [this] { return clock_.read(); };
     seams.wait = [this](std::chrono::microseconds span) { clock_.wait(span); };
     seams.endProgram = [this] { ++ended_; };
