@@ -16,22 +16,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/x11.sh"
+start_xvfb
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-# The StarDate of a count, as the program writes it.
-stardate() {
-  local n=$1 sign=' + ' hex
-  if ((n < 0)); then sign=' - '; n=$((-n)); fi
-  hex=$(printf '%05X' "$n")
-  printf '%s%4s.%s' "$sign" "${hex:0:${#hex}-4}" "${hex: -4}"
-}
 now_ms() { date +%s%3N; }
 
 # Each program's faked clock starts at its moment when it starts, and then runs.
@@ -80,7 +69,7 @@ for i in "${!starts[@]}"; do
   height=$(xdotool getwindowgeometry "${windows[i]}" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
   xdotool mousemove --window "${windows[i]}" 300 $((height - 184 + 16)) click 1
   sleep 0.3
-  stamp=$(xclip -o -selection clipboard 2>/dev/null || true)
+  stamp=$(clipboard)
   shows_present "$i" "${stamp:2}" || fail "at ${starts[i]} the StarDate label reads '$stamp'"
   echo "${starts[i]} + 2 s: StarDate label '$stamp'"
 done

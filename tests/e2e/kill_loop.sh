@@ -22,12 +22,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$work/display"
-# -noreset: the programs come and go, and the server must outlive each of them.
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/x11.sh"
+start_xvfb
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime" TZ=UTC
 

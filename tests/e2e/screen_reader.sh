@@ -16,12 +16,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$work/display"
-# -noreset: the bus launcher connects and leaves, which would reset a plain Xvfb.
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/x11.sh"
+start_xvfb
 
 cd "$work"
 TZ=UTC QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 dbus-run-session -- \
