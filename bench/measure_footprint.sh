@@ -2,13 +2,17 @@
 # Start-up time, memory and idle cost of the real program under its own Xvfb,
 # side by side with a floor: a bare Qt 6 window of four labels updated by a 1 s
 # timer and of the clock's size, built here. Prints medians, ranges and ratios to the floor.
-# Usage: bench/measure_footprint.sh [runs] [idle seconds]   (default 5 30)
+# Usage: bench/measure_footprint.sh [runs] [idle seconds] [program]   (default 5 30, a Release build here)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-5}"
 idle="${2:-30}"
-scripts/setup.sh build-bench Release >/dev/null
-program="$PWD/build-bench/src/selenial"
+program="${3:-}"
+if [ -z "$program" ]; then
+  scripts/setup.sh build-bench Release >/dev/null
+  program="$PWD/build-bench/src/selenial"
+fi
+program="$(realpath "$program")"
 
 work="$(mktemp -d)"
 pids=()

@@ -25,7 +25,7 @@ constexpr ControlDesign result(std::string_view name, int top, std::string_view 
           .accessibleDescription = accessibleDescription};
 }
 
-const ControlDesign kControls[] = {
+constexpr ControlDesign kControls[] = {
     {.name = "OKButton", .kind = Kind::Button, .at = {6120, 6240, 615, 255}, .caption = "Close",
      .align = Align::Centre, .tabIndex = 0},
     {.name = "DeciVal", .kind = Kind::TextBox, .at = {3600, 5160, 3135, 285}, .caption = "0",
@@ -59,7 +59,7 @@ const ControlDesign kControls[] = {
 };
 static_assert(std::size(kControls) == controlCount);
 
-const WindowDesign kWindow{.name = "coMath",
+constexpr WindowDesign kWindow{.name = "coMath",
                            .caption = "Vantrel",
                            .clientWidth = 6855,
                            .clientHeight = 6630,

@@ -1,19 +1,34 @@
 #include "ui/contrast.h"
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 
 namespace ui {
 
 namespace {
 
-double channel(std::uint32_t value) {
-  const double c = static_cast<double>(value & 0xFF) / 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+// a^(1/5) by Newton's steps from above, in plain arithmetic: the table below is then
+// made by the compiler, and the program needs no pow, whose code and tables cost
+// memory at run time.
+constexpr double fifthRoot(double a) {
+  double y = 1;  // at or above the root for 0 < a <= 1, from where every step falls
+  for (int step = 0; step < 40; ++step) y -= (y * y * y * y * y - a) / (5 * y * y * y * y);
+  return y;
 }
 
+// The linear light of each 8-bit sRGB channel value: x^2.4 is x^2 times the fifth root of x^2.
+constexpr auto kLinear = [] {
+  std::array<double, 256> linear{};
+  for (int value = 0; value < 256; ++value) {
+    const double c = value / 255.0;
+    const double x = (c + 0.055) / 1.055;
+    linear[value] = c <= 0.04045 ? c / 12.92 : x * x * fifthRoot(x * x);
+  }
+  return linear;
+}();
+
 double luminance(std::uint32_t rgb) {
-  return 0.2126 * channel(rgb >> 16) + 0.7152 * channel(rgb >> 8) + 0.0722 * channel(rgb);
+  return 0.2126 * kLinear[(rgb >> 16) & 0xFF] + 0.7152 * kLinear[(rgb >> 8) & 0xFF] + 0.0722 * kLinear[rgb & 0xFF];
 }
 
 }  // namespace

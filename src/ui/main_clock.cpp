@@ -36,7 +36,7 @@ constexpr std::string_view kTitles[] = {"The current moment (posi-4 seconds)",
                                         "The current moment in GMT (UTC)   [ANSI Format]",
                                         "Your time zone  (ANSI format)"};
 
-const ControlDesign kControls[] = {
+constexpr ControlDesign kControls[] = {
     {.name = "setdone", .kind = Kind::Button, .at = {3840, 2040, 1095, 255}, .caption = "Lock Setup",
      .font = kDialog, .align = Align::Centre, .shown = false, .tabIndex = 2},
     {.name = "cmdOK", .kind = Kind::Button, .at = {3960, 360, 1260, 345}, .caption = "OK", .font = kDialog,
@@ -69,9 +69,9 @@ const ControlDesign kControls[] = {
 };
 static_assert(std::size(kControls) == controlCount);
 
-const MenuDesign kMenu[] = {{"mnuSetup", "&SetUp"}, {"mnuAbout", "&About"}, {"coMathCalc", "&Calculator"}};
+constexpr MenuDesign kMenu[] = {{"mnuSetup", "&SetUp"}, {"mnuAbout", "&About"}, {"coMathCalc", "&Calculator"}};
 
-const WindowDesign kWindow{.name = "MainCLock",
+constexpr WindowDesign kWindow{.name = "MainCLock",
                            .caption = "Selenial Ver 1.1.4",
                            .clientWidth = 6345,
                            .clientHeight = 2760,

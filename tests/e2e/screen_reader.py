@@ -75,6 +75,8 @@ def read_values():
 
 
 poll(read_values, "the four values are not named by what they show")
+for node in values.values():
+    print("read: %s '%s', described '%s'" % (node.getRoleName(), node.name, node.description))
 check(values[TITLES[1]].name.strip().isdigit(), "seconds read as '%s'" % values[TITLES[1]].name)
 check(values[TITLES[2]].name.startswith("  2") and "+" in values[TITLES[2]].name,
       "UTC read as '%s'" % values[TITLES[2]].name)
