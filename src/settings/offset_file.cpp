@@ -7,6 +7,9 @@
 #include <cstring>
 
 #include "runtime/number_text.h"
+#ifdef _WIN32
+#include "runtime/unicode.h"
+#endif
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -34,20 +37,8 @@ struct Status {
 
 #ifdef _WIN32
 
-std::wstring wide(const std::string& path) {
-  const int length = MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), text.data(), length);
-  return text;
-}
-
-std::string narrow(const std::wstring& text) {
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string path(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), path.data(), length, nullptr, nullptr);
-  return path;
-}
+using runtime::utf8;
+using runtime::wide;
 
 std::string absolute(const std::string& file) {
   const std::wstring path = wide(file);
@@ -57,7 +48,7 @@ std::string absolute(const std::string& file) {
     if (length == 0) return file;
     if (length < full.size()) {
       full.resize(length);
-      return narrow(full);
+      return utf8(full);
     }
     full.resize(length);
   }
@@ -164,7 +155,7 @@ std::string systemMessage(DWORD error) {
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.')) {
     message.pop_back();
   }
-  return message.empty() ? "error " + std::to_string(error) : narrow(message);
+  return message.empty() ? "error " + std::to_string(error) : utf8(message);
 }
 
 SaveResult replace(const std::string& temporary, const std::string& target, const std::string& file) {

@@ -8,12 +8,15 @@
 #include <tuple>
 #include <vector>
 
+#include "runtime/unicode.h"
 #include "ui/face.h"
-#include "ui/win32/unicode.h"
 #include "ui/win32/window.h"
 #include "ui/window_design.h"
 
 namespace ui::win32 {
+
+using runtime::utf8;
+using runtime::wide;
 
 // A Win32 window made from a window design: it makes the window, its menu and its
 // controls, implements what every face does to them, and hands their events to the

@@ -1,8 +1,8 @@
-#include "ui/win32/unicode.h"
+#include "runtime/unicode.h"
 
 #include <windows.h>
 
-namespace ui::win32 {
+namespace runtime {
 
 std::wstring wide(std::string_view text) {
   if (text.empty()) return {};
@@ -21,4 +21,4 @@ std::string utf8(std::wstring_view text) {
   return result;
 }
 
-}  // namespace ui::win32
+}  // namespace runtime
