@@ -1,5 +1,6 @@
 #include "settings/offset_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -17,7 +18,9 @@
 #include <sys/stat.h>
 #include <windows.h>
 #else
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -124,13 +127,72 @@ SaveResult failure(std::string_view what, const std::string& file, int error) {
 
 constexpr std::string_view kNotRegular = "not a regular file";
 
-// One fixed name, so that a save cut short leaves at most one behind.
-std::string temporaryFor(const std::string& target) { return target + ".tmp"; }
+// Every save writes a temporary file of its own beside the target, so that two
+// programs saving into one folder never write or rename each other's. Earlier
+// versions used the bare prefix, or the prefix and digits.
+std::string temporaryPrefix(const std::string& target) { return target + ".tmp"; }
+
+bool isTemporarySuffix(std::string_view suffix) {
+  const auto digits = [](std::string_view text) {
+    return text.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  if (digits(suffix)) return true;  // the bare prefix too
+  if (!suffix.starts_with('-')) return false;
+  suffix.remove_prefix(1);
+  const std::size_t dash = suffix.find('-');
+  return dash != std::string_view::npos && dash > 0 && dash + 1 < suffix.size() && digits(suffix.substr(0, dash)) &&
+         digits(suffix.substr(dash + 1));
+}
+
+std::string temporaryName(const std::string& target, long process) {
+  static unsigned saves = 0;
+  return temporaryPrefix(target) + '-' + std::to_string(process) + '-' + std::to_string(++saves);
+}
 
 #ifdef _WIN32
 
 int openFresh(const std::string& file) {
   return _wopen(wide(file).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+
+struct Temporary {
+  int fd = -1;
+  std::string name;
+};
+Temporary openTemporary(const std::string& target) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    Temporary made{-1, temporaryName(target, static_cast<long>(GetCurrentProcessId()))};
+    made.fd = openFresh(made.name);
+    if (made.fd >= 0 || errno != EEXIST) return made;
+  }
+  return {};
+}
+
+// Windows closes a file before moving it, so nothing shows that a temporary
+// file is being written: only one that has not been written for a minute is
+// taken for a leftover.
+void removeLeftovers(const std::string& target) {
+  const std::string prefix = temporaryPrefix(target);
+  const std::size_t slash = prefix.find_last_of("/\\");
+  const std::string folder = slash == std::string::npos ? std::string() : prefix.substr(0, slash + 1);
+  const std::string base = prefix.substr(folder.size());
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(wide(prefix + '*').c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const auto ticks = [](const FILETIME& t) { return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  constexpr std::uint64_t kMinute = 60ull * 10'000'000;
+  do {
+    const std::string name = utf8(found.cFileName);
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !name.starts_with(base) ||
+        !isTemporarySuffix(std::string_view(name).substr(base.size())) ||
+        ticks(found.ftLastWriteTime) + kMinute > ticks(now)) {
+      continue;
+    }
+    DeleteFileW(wide(folder + name).c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
 }
 int openInPlace(const std::string& file) { return _wopen(wide(file).c_str(), _O_WRONLY | _O_TRUNC | _O_BINARY); }
 bool mayWrite(const std::string& file) { return _waccess(wide(file).c_str(), 2) == 0; }
@@ -158,7 +220,8 @@ std::string systemMessage(DWORD error) {
   return message.empty() ? "error " + std::to_string(error) : utf8(message);
 }
 
-SaveResult replace(const std::string& temporary, const std::string& target, const std::string& file) {
+SaveResult replace(int fd, const std::string& temporary, const std::string& target, const std::string& file) {
+  closeFile(fd);  // Windows moves no open file
   // Write-through: the move is on disk when it returns.
   if (MoveFileExW(wide(temporary).c_str(), wide(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return {};
@@ -171,6 +234,60 @@ SaveResult replace(const std::string& temporary, const std::string& target, cons
 #else
 
 int openFresh(const std::string& file) { return ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
+
+bool sameFile(int fd, const std::string& path) {
+  struct stat opened, named;
+  return fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+         opened.st_ino == named.st_ino;
+}
+
+// A save holds a lock on its temporary file from its making to its rename, so
+// that start-up can tell a leftover from a file another program is writing.
+struct Temporary {
+  int fd = -1;
+  std::string name;
+};
+Temporary openTemporary(const std::string& target) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    Temporary made{-1, temporaryName(target, static_cast<long>(::getpid()))};
+    made.fd = openFresh(made.name);
+    if (made.fd < 0) {
+      if (errno == EEXIST) continue;
+      return made;
+    }
+    // A start-up may have taken it for a leftover between its making and the lock:
+    // then its name is gone, and the save starts again under a new one.
+    const bool locked = flock(made.fd, LOCK_EX) == 0 || errno == ENOLCK || errno == EOPNOTSUPP;
+    if (locked && sameFile(made.fd, made.name)) return made;
+    ::close(made.fd);
+  }
+  errno = EEXIST;
+  return {};
+}
+
+// Removes what saves cut short left beside the target; a file whose lock
+// another program holds is being written, and stays.
+void removeLeftovers(const std::string& target) {
+  const std::string prefix = temporaryPrefix(target);
+  const std::string folder = folderOf(prefix);
+  const std::string base = prefix.substr(folder.size());
+  DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!listing) return;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(base) || !isTemporarySuffix(name.substr(base.size()))) continue;
+    const std::string path = folder + std::string(name);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat status;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        sameFile(fd, path)) {
+      ::unlink(path.c_str());
+    }
+    ::close(fd);
+  }
+  ::closedir(listing);
+}
 // Non-blocking, in case something else has taken the file's place meanwhile.
 int openInPlace(const std::string& file) {
   return ::open(file.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
@@ -193,32 +310,38 @@ bool isRegular(int fd) {
   return fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
 }
 
-SaveResult replace(const std::string& temporary, const std::string& target, const std::string& file) {
-  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    removeFile(temporary);
-    return failure("cannot replace", file, error);
-  }
+SaveResult replace(int fd, const std::string& temporary, const std::string& target, const std::string& file) {
+  // Renamed while still locked: until then, no start-up takes it for a leftover.
+  const bool renamed = std::rename(temporary.c_str(), target.c_str()) == 0;
+  const int renameError = errno;
+  if (!renamed) removeFile(temporary);
+  ::close(fd);
+  if (!renamed) return failure("cannot replace", file, renameError);
   // The rename lives in the folder: flush it too, or a power cut can undo the save.
   const std::string folder = folderOf(target);
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return {};  // a folder that cannot be read cannot be flushed either
+  const int folderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd < 0) return {};  // a folder that cannot be read cannot be flushed either
   // Some file systems cannot flush a folder (EINVAL); they have nothing to flush.
-  const bool flushed = fsync(fd) == 0 || errno == EINVAL;
+  const bool flushed = fsync(folderFd) == 0 || errno == EINVAL;
   const int error = errno;
-  ::close(fd);
+  ::close(folderFd);
   if (!flushed) return failure("cannot flush the folder of", file, error);
   return {};
 }
 
 #endif
 
-// Writes the whole content into an open file and closes it; a failure is reported for `file`.
-SaveResult finish(int fd, std::string_view content, const std::string& file) {
-  const bool written = writeAll(fd, content) && flushToDisk(fd);
-  const int error = errno;
-  if (closeFile(fd) != 0 || !written) return failure("cannot write", file, written ? errno : error);
+// Writes the whole content into an open file and flushes it to disk; a failure is reported for `file`.
+SaveResult write(int fd, std::string_view content, const std::string& file) {
+  if (!writeAll(fd, content) || !flushToDisk(fd)) return failure("cannot write", file, errno);
   return {};
+}
+
+// The same, and closes the file.
+SaveResult finish(int fd, std::string_view content, const std::string& file) {
+  SaveResult written = write(fd, content, file);
+  if (closeFile(fd) != 0 && written.ok) written = failure("cannot write", file, errno);
+  return written;
 }
 
 // For a folder the user may not write: no temporary file, so the file is
@@ -283,33 +406,41 @@ SaveResult saveLine(const std::string& file, std::string_view line) {
   if (exists && old.kind != Kind::regular) return {false, describe("cannot replace", file, kNotRegular)};
   if (exists && !mayWrite(target)) return failure("cannot replace", file, errno);
 
-  const std::string temporary = temporaryFor(target);
-  removeFile(temporary);  // made afresh: nothing of another save's attempt is reused
-  const int fd = openFresh(temporary);
+  const Temporary temporary = openTemporary(target);
+  const int fd = temporary.fd;
   if (fd < 0) {
     const int error = errno;
-    // EEXIST: a leftover that the folder does not let us remove.
-    if (exists && (error == EACCES || error == EPERM || error == EEXIST)) return saveInPlace(target, content, file);
+    if (exists && (error == EACCES || error == EPERM)) return saveInPlace(target, content, file);
     return failure("cannot save", file, error);
   }
   SaveResult written;
   if (exists && !keepMode(fd, old.mode)) {
     written = failure("cannot save", file, errno);
-    closeFile(fd);
   } else {
-    written = finish(fd, content, file);
+    written = write(fd, content, file);
   }
   if (!written.ok) {
-    removeFile(temporary);
+    removeFile(temporary.name);
+    closeFile(fd);
     return written;
   }
-  return replace(temporary, target, file);
+  return replace(fd, temporary.name, target, file);
+}
+
+bool meansSystemZone(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  constexpr std::string_view word = kSystemZone;
+  return text.size() == word.size() && std::equal(text.begin(), text.end(), word.begin(), [](char a, char b) {
+           return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+         });
 }
 
 OffsetSetting::Loaded OffsetSetting::load() const {
-  removeFile(temporaryFor(linkTarget(file_)));  // never a folder: unlink leaves those alone
+  removeLeftovers(linkTarget(file_));
 
   const FirstItem stored = readFirstItem(file_);
+  if (stored.item && meansSystemZone(*stored.item)) return {*stored.item, 0.0, {}, true};
   const auto seconds = stored.item ? runtime::strictValue(*stored.item) : std::nullopt;
   if (!seconds) return {"0", 0.0, stored.error};
   return {runtime::plainNumberText(*seconds), *seconds, {}};
@@ -318,7 +449,8 @@ OffsetSetting::Loaded OffsetSetting::load() const {
 OffsetSetting::Changed OffsetSetting::change(std::string_view boxText) const {
   Changed changed;
   changed.saved = saveLine(file_, boxText);
-  changed.seconds = runtime::strictValue(boxText);
+  changed.systemZone = meansSystemZone(boxText);
+  if (!changed.systemZone) changed.seconds = runtime::strictValue(boxText);
   return changed;
 }
 
