@@ -107,9 +107,12 @@ std::string momentText(DateTimeSerial moment) {
   return text;
 }
 
-DateTimeSerial localMoment(std::int64_t unixSeconds) {
-  constexpr DateTimeSerial kNoMoment = std::numeric_limits<DateTimeSerial>::quiet_NaN();
+DateTimeSerial localMoment(std::int64_t unixSeconds) { return zonedMoment(unixSeconds).moment; }
+
+LocalMoment zonedMoment(std::int64_t unixSeconds) {
+  constexpr LocalMoment kNoMoment{std::numeric_limits<DateTimeSerial>::quiet_NaN()};
   std::tm local{};
+  std::int64_t offset = 0;
 #ifdef _WIN32
   // The C runtime's local time ends with the year 3000; the system's own conversion does not.
   constexpr std::int64_t kLastUsable = 253'402'300'799 + kSecondsPerDay;  // a zone's day past 9999
@@ -126,9 +129,15 @@ DateTimeSerial localMoment(std::int64_t unixSeconds) {
   local.tm_hour = zoned.wHour;
   local.tm_min = zoned.wMinute;
   local.tm_sec = zoned.wSecond;
+  const auto asSeconds = [](const SYSTEMTIME& t) {
+    return (sys_days{year{t.wYear} / t.wMonth / t.wDay}.time_since_epoch().count()) * kSecondsPerDay +
+           t.wHour * 3600 + t.wMinute * 60 + t.wSecond;
+  };
+  offset = asSeconds(zoned) - asSeconds(utc);
 #else
   const auto stamp = static_cast<std::time_t>(unixSeconds);
   if (stamp != unixSeconds || !localtime_r(&stamp, &local)) return kNoMoment;
+  offset = local.tm_gmtoff;
 #endif
   const long long fullYear = local.tm_year + 1900LL;
   if (fullYear < 100 || fullYear > 9999) return kNoMoment;
@@ -136,7 +145,7 @@ DateTimeSerial localMoment(std::int64_t unixSeconds) {
                             day{static_cast<unsigned>(local.tm_mday)}};
   // A leap second (tm_sec 60) is shown as the last second of its minute.
   const int sec = local.tm_sec > 59 ? 59 : local.tm_sec;
-  return serialOf(date, seconds{local.tm_hour * 3600 + local.tm_min * 60 + sec});
+  return {serialOf(date, seconds{local.tm_hour * 3600 + local.tm_min * 60 + sec}), offset};
 }
 
 ClockReading readLocalClock() {
@@ -151,8 +160,12 @@ ClockReading readLocalClock() {
   clock_gettime(CLOCK_REALTIME, &now);
   const std::int64_t unixSeconds = now.tv_sec;
   const microseconds into{now.tv_nsec / 1000};
+  // localtime_r keeps the zone it read first; tzset reads it again when the
+  // zone's file was replaced, at the cost of one stat.
+  tzset();
 #endif
-  return {localMoment(unixSeconds), into};
+  const LocalMoment local = zonedMoment(unixSeconds);
+  return {local.moment, into, local.utcOffset};
 }
 
 DateTimeSerial presentMoment() { return readLocalClock().moment; }

@@ -40,19 +40,29 @@ std::int64_t secondsBetween(DateTimeSerial first, DateTimeSerial second);
 // "yyyy.MM.dd+HH.mm.ss", the moment taken to its nearest second.
 std::string momentText(DateTimeSerial moment);
 
+// A moment in the system's zone: local time, and how far the zone put it ahead of UTC.
+struct LocalMoment {
+  DateTimeSerial moment;
+  std::int64_t utcOffset = 0;  // seconds, local time minus UTC
+};
+
 // The local moment of a count of seconds since 1970-01-01 00:00:00 UTC; NaN,
 // which every check of the date range refuses, outside the years 100 to 9999.
 DateTimeSerial localMoment(std::int64_t unixSeconds);
+LocalMoment zonedMoment(std::int64_t unixSeconds);
 
 // One reading of the local wall clock: the moment in whole seconds (NaN
-// outside the years 100 to 9999) and how far into that second it was taken.
+// outside the years 100 to 9999), how far into that second it was taken, and
+// the offset of the system's zone at that moment.
 struct ClockReading {
   DateTimeSerial moment;
   std::chrono::microseconds intoSecond;
+  std::int64_t utcOffset = 0;  // seconds, local time minus UTC
 };
 
 // Whole seconds come from the system's own count, never through a 64-bit
 // count of nanoseconds, which would wrap outside the years 1677 to 2262.
+// The system's zone is looked up afresh, so that a changed zone shows at once.
 ClockReading readLocalClock();
 DateTimeSerial presentMoment();
 

@@ -106,7 +106,9 @@ void MainCLock::Form_Load() {
     face_.setText(DiffSec, loaded.boxText);
     DiffSec_Change(loaded.boxText);
   }
-  TZdays_ = epochclock::offsetToDays(loaded.seconds);
+  followsZone_ = loaded.systemZone;
+  TZdays_ = epochclock::offsetToDays(followsZone_ ? static_cast<double>(seams_.readClock().utcOffset)
+                                                  : loaded.seconds);
   face_.setCaption("ini: " + runtime::signedNumberText(TZdays_));
   mnuAbout_Click();
   face_.armTimer(std::chrono::milliseconds(1000));
@@ -120,11 +122,11 @@ void MainCLock::startimer_Timer() {
   // A tick that lands early finds the second already shown still on the clock.
   // A short rest is waited out here, as timers count whole milliseconds; a longer
   // one is left to the timer. Either way that second is not shown again.
-  if (now.moment == shownSecond_ && rest() <= kWaitInPlace) {
+  if (showsSecondOf(now) && rest() <= kWaitInPlace) {
     seams_.wait(rest());
     now = seams_.readClock();
   }
-  if (now.moment == shownSecond_) {
+  if (showsSecondOf(now)) {
     face_.armTimer(ceil<milliseconds>(rest()));
     return;
   }
@@ -135,14 +137,21 @@ void MainCLock::startimer_Timer() {
   face_.armTimer(std::max(floor<milliseconds>(rest()), milliseconds(1)));
 }
 
+bool MainCLock::showsSecondOf(const runtime::ClockReading& reading) const {
+  return reading.moment == shownSecond_ && reading.utcOffset == shownOffset_;
+}
+
 void MainCLock::Display() {
-  const runtime::DateTimeSerial Tnow = seams_.readClock().moment;
+  const runtime::ClockReading now = seams_.readClock();
+  const runtime::DateTimeSerial Tnow = now.moment;
+  if (followsZone_) TZdays_ = epochclock::offsetToDays(static_cast<double>(now.utcOffset));
   // An offset that takes Tutc out of the calendar leaves the last good texts in place.
   const auto sample = epochclock::sample(Tnow, TZdays_);
   if (!sample) return;
   const std::string starDate = epochclock::starDateText(sample->starsecs);
   face_.setCaption(starDate);
   shownSecond_ = Tnow;
+  shownOffset_ = now.utcOffset;
   if (face_.minimized()) return;
   face_.setText(Label5_0, "  " + starDate);
   face_.setText(Label5_1, "  " + runtime::plainNumberText(static_cast<double>(sample->starsecs)));
@@ -205,7 +214,9 @@ void MainCLock::Label5_Click(int /*index*/) { face_.copyToClipboard(face_.text(L
 
 void MainCLock::DiffSec_Change(std::string_view text) {
   const settings::OffsetSetting::Changed changed = offsets_.change(text);
-  // Text that spells no number (the box emptied while retyping) keeps the last good offset.
+  // The next refresh takes the zone's offset. Text that spells no number (the box
+  // emptied while retyping) keeps the last good offset.
+  followsZone_ = changed.systemZone;
   if (changed.seconds) TZdays_ = epochclock::offsetToDays(*changed.seconds);
   std::string why;
   if (!changed.saved.ok) {

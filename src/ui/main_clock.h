@@ -70,13 +70,18 @@ class MainCLock : public Events {
   void ShowSetup(bool show);
   void ShowClock(bool show);
   void setShown(Control control, bool shown);
+  bool showsSecondOf(const runtime::ClockReading& reading) const;
 
   MainFace& face_;
   Seams seams_;
   settings::OffsetSetting offsets_;
   double TZdays_ = 0;
-  // The local second the caption shows; NaN before the first refresh.
+  // The box holds the word for the system's zone: each refresh takes its offset.
+  bool followsZone_ = false;
+  // The second the caption shows, as the local moment and the zone's offset
+  // (a local moment repeats when the clocks go back); NaN before the first refresh.
   runtime::DateTimeSerial shownSecond_ = std::numeric_limits<runtime::DateTimeSerial>::quiet_NaN();
+  std::int64_t shownOffset_ = 0;
 };
 
 }  // namespace ui

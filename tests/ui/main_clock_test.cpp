@@ -143,6 +143,76 @@ TEST_F(MainClockTest, OneTickFillsCaptionAndLabels) {
   }
 }
 
+// UTC seconds since day zero at which zones change their offset.
+constexpr std::int64_t utcSecond(std::chrono::year_month_day date, std::chrono::seconds time) {
+  using namespace std::chrono;
+  return ((sys_days{date} - sys_days{1899y / December / 30}).count()) * 86400 + time.count();
+}
+constexpr std::int64_t kBerlinSpring = utcSecond(std::chrono::year{2026} / 3 / 29, 1h);
+constexpr std::int64_t kBerlinAutumn = utcSecond(std::chrono::year{2026} / 10 / 25, 1h);
+constexpr std::int64_t kNewYorkSpring = utcSecond(std::chrono::year{2026} / 3 / 8, 7h);
+constexpr std::int64_t kNewYorkAutumn = utcSecond(std::chrono::year{2026} / 11 / 1, 6h);
+constexpr std::int64_t kTravel = utcSecond(std::chrono::year{2026} / 12 / 8, 9h);
+
+TEST_F(MainClockTest, AutoTakesTheSystemZonesOffsetAtEveryRefresh) {
+  struct Case {
+    const char* what;
+    std::string stored;
+    uitest::FakeClock::Zone zone;
+    std::int64_t change;   // the ticks run from 10 s before it to 10 s after
+    std::string box;       // at load
+    std::string caption;   // at load
+    std::optional<double> fixed;  // a number in the box: the offset every title keeps
+  };
+  const Case cases[] = {
+      {"Berlin, spring", "auto\r\n", [](std::int64_t s) -> std::int64_t { return s < kBerlinSpring ? 3600 : 7200; },
+       kBerlinSpring, "auto", "ini:  0.0416666666666667", {}},
+      {"Berlin, autumn", " AUTO \r\n", [](std::int64_t s) -> std::int64_t { return s < kBerlinAutumn ? 7200 : 3600; },
+       kBerlinAutumn, "AUTO ", "ini:  0.0833333333333333", {}},
+      {"New York, spring", "Auto", [](std::int64_t s) -> std::int64_t { return s < kNewYorkSpring ? -18000 : -14400; },
+       kNewYorkSpring, "Auto", "ini: -0.208333333333333", {}},
+      {"New York, autumn", "\tauto\t,60", [](std::int64_t s) -> std::int64_t { return s < kNewYorkAutumn ? -14400 : -18000; },
+       kNewYorkAutumn, "auto\t", "ini: -0.166666666666667", {}},
+      {"Tokyo to New York between two ticks", "auto",
+       [](std::int64_t s) -> std::int64_t { return s < kTravel ? 32400 : -18000; }, kTravel, "auto", "ini:  0.375", {}},
+      {"a number stays a fixed offset", "3600", [](std::int64_t s) -> std::int64_t { return s < kBerlinSpring ? 3600 : 7200; },
+       kBerlinSpring, "3600", "ini:  0.0416666666666667", 3600},
+      {"a word that is not the one", "autos", [](std::int64_t) -> std::int64_t { return 7200; }, kBerlinSpring, "0",
+       "ini:  0", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(file());
+    store(c.stored);
+    clock_.zone = c.zone;
+    clock_.now = std::chrono::seconds(c.change - 10);
+    open();
+    EXPECT_EQ(face_->text(DiffSec), c.box);
+    EXPECT_EQ(face_->caption, c.caption);
+    for (std::int64_t utc = c.change - 10; utc < c.change + 10; ++utc) {
+      clock_.now = std::chrono::seconds(utc);
+      tick();
+      const auto local = static_cast<double>(utc + c.zone(utc)) / 86400;
+      const auto shownUtc = c.fixed ? local - *c.fixed / 86400 : static_cast<double>(utc) / 86400;
+      ASSERT_EQ(face_->caption, epochclock::starDateText(runtime::secondsBetween(epochclock::epoch(), shownUtc)))
+          << runtime::momentText(local);
+      ASSERT_EQ(value(3), "  " + runtime::momentText(local));
+    }
+  }
+  // Text that spells no number keeps the offset last in use, and stops following the zone.
+  EXPECT_EQ(window_->TZdays(), 0);
+  type("auto");
+  clock_.now += 1s;
+  tick();
+  EXPECT_EQ(window_->TZdays(), 7200 / 86400.0);
+  type("aut");
+  clock_.zone = [](std::int64_t) -> std::int64_t { return 3600; };
+  clock_.now += 1s;
+  tick();
+  EXPECT_EQ(window_->TZdays(), 7200 / 86400.0);
+  EXPECT_EQ(stored(), "aut\r\n");
+}
+
 TEST_F(MainClockTest, MinimizedOnlyTheCaptionChanges) {
   open();
   setClock(2000, 3, 12, 18, 54, 10);
