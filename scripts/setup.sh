@@ -12,7 +12,7 @@ packages=(
   xvfb xauth xdotool xclip x11-utils imagemagick faketime
   weston qt6-wayland wl-clipboard
   desktop-file-utils appstream libglib2.0-bin dpkg-dev file binutils-mingw-w64-x86-64
-  dbus dbus-daemon at-spi2-core python3-pyatspi
+  dbus dbus-daemon at-spi2-core python3-pyatspi orca
   g++-mingw-w64-x86-64-posix googletest wine wine64
 )
 missing=()

@@ -8,10 +8,12 @@ namespace ui::qt {
 
 namespace {
 
-// A read-only one-line box: its text can be read and selected, not edited.
-class ReadOnlyBox : public QAccessibleWidget, public QAccessibleTextInterface {
+// A one-line box whose text reads as one run. Qt's own gives each character a run
+// that ends where it starts, and a screen reader then speaks only part of the text
+// ("3" of "36"). A read-only box can be read and selected, not edited.
+class OneLineBox : public QAccessibleWidget, public QAccessibleTextInterface {
  public:
-  explicit ReadOnlyBox(QLineEdit* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+  explicit OneLineBox(QLineEdit* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
 
   void* interface_cast(QAccessible::InterfaceType type) override {
     return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
@@ -19,8 +21,8 @@ class ReadOnlyBox : public QAccessibleWidget, public QAccessibleTextInterface {
   }
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
-    state.readOnly = true;
-    state.editable = false;
+    state.readOnly = box()->isReadOnly();
+    state.editable = !state.readOnly;
     state.selectableText = true;
     return state;
   }
@@ -74,7 +76,7 @@ QAccessibleInterface* factory(const QString& /*className*/, QObject* object) {
   if (widget->isWindow() && (name == "MainCLock" || name == "coMath")) {
     return new QAccessibleWidget(widget, QAccessible::Window);
   }
-  if (auto* box = qobject_cast<QLineEdit*>(widget); box && box->isReadOnly()) return new ReadOnlyBox(box);
+  if (auto* box = qobject_cast<QLineEdit*>(widget)) return new OneLineBox(box);
   return nullptr;
 }
 

@@ -52,12 +52,11 @@ void DesignedWindow<FaceBase>::build(QWidget* area, Events& handlers, const std:
 template <typename FaceBase>
 void DesignedWindow<FaceBase>::make(Control control) {
   const ControlDesign& design = design_.controls[control];
-  QWidget* widget = makeControl(area_, design);
+  const auto text = texts_.find(control);
+  QWidget* widget = makeControl(area_, design, text != texts_.end() ? std::optional<std::string_view>(text->second)
+                                                                    : std::nullopt);
   widgets_[control] = widget;
-  if (const auto text = texts_.find(control); text != texts_.end()) {
-    setText(control, text->second);
-    texts_.erase(text);
-  }
+  if (text != texts_.end()) texts_.erase(text);
   if (auto* label = qobject_cast<ClickLabel*>(widget); label && design.clickable) {
     QObject::connect(label, &ClickLabel::clicked, this, [this, control] { handlers_->clicked(control); });
   }

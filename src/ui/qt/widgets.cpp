@@ -122,9 +122,11 @@ void paint(QWidget* widget, const Colour& text, const Colour& background, bool f
   painter->set(text, background, failed);
 }
 
-QWidget* makeControl(QWidget* parent, const ControlDesign& design) {
+QWidget* makeControl(QWidget* parent, const ControlDesign& design, std::optional<std::string_view> text) {
   QWidget* widget = nullptr;
-  const QString caption = fromStd(design.caption);
+  // Given to the constructor: a text set afterwards would reach a screen reader as an
+  // edit and a caret move, which it takes for the focus when the control is focused next.
+  const QString caption = fromStd(text.value_or(design.caption));
   switch (design.kind) {
     case Kind::Label: {
       auto* label = new ClickLabel(caption, parent);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 #include <QFont>
 #include <QLabel>
 #include <QProxyStyle>
@@ -30,7 +33,7 @@ class ClickLabel : public QLabel {
 
 // Makes a control of a window from its design: a label keeps its designed size, wraps
 // at word boundaries and paints its whole rectangle.
-QWidget* makeControl(QWidget* parent, const ControlDesign& design);
+QWidget* makeControl(QWidget* parent, const ControlDesign& design, std::optional<std::string_view> text = {});
 
 // Paints a control in its design's colours, with the system's for what the design leaves
 // open, again whenever the system's palette changes. A failed control shows it in red.
