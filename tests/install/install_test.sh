@@ -51,8 +51,9 @@ QT_QPA_PLATFORM=offscreen timeout 2 "$work/root/usr/bin/selenial" >/dev/null 2>&
 [ "$status" -eq 124 ] || fail "the packaged program ended with $status"
 
 # Started from the menu (the entry's Exec line, run by gio as a desktop does), it keeps
-# Selenial.ini in the per-user settings folder, made when missing. A stored "3600,60"
-# differs from the box's "0", so the program writes it back as "3600" at start.
+# Selenial.ini in the per-user settings folder, made when missing. A first start there
+# stores "auto"; a stored "3600,60" is the user's, and the program writes it back as
+# "3600" at start. A second start leaves what the user made of the file.
 program="$work/root/usr/bin/selenial"
 launched() {
   local proc
@@ -63,18 +64,24 @@ launched() {
 }
 trap 'kill $(launched) 2>/dev/null || true; rm -rf "$work"' EXIT
 poll() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
-rewritten() { [ "$(od -An -c "$1" | tr -s ' ')" = " 3 6 0 0 \r \n" ]; }
+holds() { [ "$(od -An -c "$1" | tr -s ' ')" = "$2" ]; }
 mkdir -p "$work/launch" && cd "$work/launch"
 home="$work/home folder"
 config="$work/my config"
-# XDG_CONFIG_HOME (empty: unset) | the folder Selenial.ini belongs in | whether one is stored there at start
-cases=("$config|$config/selenial|yes" "|$home/.config/selenial|no")
+# XDG_CONFIG_HOME (empty: unset) | the folder Selenial.ini belongs in | what is stored there at start (none,
+# or "again": what the user made of the file that the first start wrote) | what it holds then, as od -c writes it
+cases=("$config|$config/selenial|3600,60|3 6 0 0 \r \n" "|$home/.config/selenial||a u t o \r \n"
+  "|$home/.config/selenial|again|- 1 8 0 0 0 \r \n")
 for case in "${cases[@]}"; do
-  IFS='|' read -r xdg folder stored <<<"$case"
-  rm -rf "$home" "$config" && mkdir -p "$home"
+  IFS='|' read -r xdg folder stored after <<<"$case"
+  [ "$stored" = again ] || { rm -rf "$home" "$config" && mkdir -p "$home"; }
   settings=()
   [ -n "$xdg" ] && settings=(XDG_CONFIG_HOME="$xdg")
-  [ "$stored" = yes ] && mkdir -p "$folder" && printf '3600,60\r\n' >"$folder/Selenial.ini"
+  if [ "$stored" = again ]; then
+    printf -- '-18000\r\n' >"$folder/Selenial.ini"
+  elif [ -n "$stored" ]; then
+    mkdir -p "$folder" && printf '%s\r\n' "$stored" >"$folder/Selenial.ini"
+  fi
   env -i PATH="$work/root/usr/bin:/usr/bin:/bin" HOME="$home" "${settings[@]}" QT_QPA_PLATFORM=offscreen \
     gio launch "$work/root/usr/share/applications/org.vantrel.selenial.desktop" >/dev/null 2>&1 ||
     fail "gio could not launch the desktop entry"
@@ -82,9 +89,7 @@ for case in "${cases[@]}"; do
   poll eval 'pid=$(launched); [ -n "$pid" ]' || fail "the desktop entry started no program"
   cwd=$(readlink "/proc/$pid/cwd")
   [ "$cwd" = "$folder" ] || fail "started from the menu with XDG_CONFIG_HOME '$xdg', it works in $cwd, not $folder"
-  if [ "$stored" = yes ]; then
-    poll rewritten "$folder/Selenial.ini" || fail "$folder/Selenial.ini holds $(od -An -c "$folder/Selenial.ini")"
-  fi
+  poll holds "$folder/Selenial.ini" " $after" || fail "$folder/Selenial.ini holds $(od -An -c "$folder/Selenial.ini")"
   kill "$pid"
   poll eval '[ -z "$(launched)" ]' || fail "the program started from the menu did not end"
   stray=$(find "$home" "$work/launch" -name Selenial.ini ! -path "$folder/*")
