@@ -113,4 +113,19 @@ xdotool windowfocus --sync "$main"
 xdotool key alt+F4
 poll 50 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
 echo "closing the clock ended the program"
+
+# With auto stored, the offset is the system zone's: in Tokyo the caption starts as
+# 9 h in days and then is the StarDate of the true UTC moment, where 0 would be 9 h ahead.
+mkdir "$work/auto" && cd "$work/auto"
+printf 'auto\r\n' >Selenial.ini
+TZ=Asia/Tokyo wine "$build/src/selenial.exe" >"$work/auto.log" 2>&1 &
+app=$!
+main=$(wait_window '^ini:  0[.]375$' 300)
+sleep 1.5
+title=$(xdotool getwindowname "$main")
+is_present 0 "$title" || fail "with auto in Asia/Tokyo the caption '$title' is not the StarDate of the true UTC moment"
+echo "auto in Asia/Tokyo: caption 'ini:  0.375', then '$title'"
+xdotool windowfocus --sync "$main"
+xdotool key alt+F4
+poll 50 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
 echo "1 passed, 0 failed"
