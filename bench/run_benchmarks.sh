@@ -21,6 +21,8 @@ for path in sys.argv[1:]:
             scale = {"ns": 1, "us": 1e3, "ms": 1e6}[b["time_unit"]]
             rows[b["run_name"]] = (b["real_time"] * scale, b.get("label", ""))
 def baseline(name):
+    if name in ("BM_DisplayOnTheSystemClock", "BM_RefreshZone"):
+        return rows.get("BM_BaselineFourLabels")
     for old, new in (("BM_DeciConvert", "BM_BaselineFromCharsToCharsHex"), ("BM_Display", "BM_BaselineFourLabels"),
                      ("BM_Keystroke", "BM_BaselineKeystroke")):
         if name.startswith(old):

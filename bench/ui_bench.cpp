@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +24,33 @@ void BM_Display(benchmark::State& state) {
   for (auto _ : state) window.handlers().Display();
 }
 BENCHMARK(BM_Display);
+
+// The same with readings of the system's clock, the offset following its zone
+// (auto stored); each reading is put a second later, so that the texts change.
+void BM_DisplayOnTheSystemClock(benchmark::State& state) {
+  std::FILE* file = std::fopen("Selenial.ini", "wb");
+  std::fputs("auto\r\n", file);
+  std::fclose(file);
+  double later = 0;
+  ui::qt::MainWindow::Seams seams;
+  seams.readClock = [&later] {
+    runtime::ClockReading reading = runtime::readLocalClock();
+    reading.moment += (later += 1.0 / 86400.0);
+    return reading;
+  };
+  ui::qt::MainWindow window(seams);
+  window.show();
+  window.handlers().cmdOK_Click();
+  for (auto _ : state) window.handlers().Display();
+  std::remove("Selenial.ini");
+}
+BENCHMARK(BM_DisplayOnTheSystemClock);
+
+// What a tick adds before its refresh: the system's zone looked up again.
+void BM_RefreshZone(benchmark::State& state) {
+  for (auto _ : state) runtime::refreshZone();
+}
+BENCHMARK(BM_RefreshZone);
 
 // Baseline: a bare window writing a caption and four labels.
 void BM_BaselineFourLabels(benchmark::State& state) {

@@ -160,14 +160,18 @@ ClockReading readLocalClock() {
   clock_gettime(CLOCK_REALTIME, &now);
   const std::int64_t unixSeconds = now.tv_sec;
   const microseconds into{now.tv_nsec / 1000};
-  // localtime_r keeps the zone it read first; tzset reads it again when the
-  // zone's file was replaced, at the cost of one stat.
-  tzset();
 #endif
   const LocalMoment local = zonedMoment(unixSeconds);
   return {local.moment, into, local.utcOffset};
 }
 
 DateTimeSerial presentMoment() { return readLocalClock().moment; }
+
+void refreshZone() {
+#ifndef _WIN32
+  // Windows' own conversion reads the zone as it is at each call.
+  tzset();
+#endif
+}
 
 }  // namespace runtime

@@ -117,6 +117,8 @@ void MainCLock::Form_Load() {
 void MainCLock::startimer_Timer() {
   using namespace std::chrono;
   face_.stopTimer();
+  // Once a tick, before its readings: a zone the system changed shows at once.
+  seams_.refreshZone();
   runtime::ClockReading now = seams_.readClock();
   const auto rest = [&now] { return seconds(1) - now.intoSecond; };
   // A tick that lands early finds the second already shown still on the clock.

@@ -31,6 +31,7 @@ const WindowDesign& mainClockDesign();
 // The outside world the clock touches, replaceable for tests.
 struct MainClockSeams {
   std::function<runtime::ClockReading()> readClock = runtime::readLocalClock;
+  std::function<void()> refreshZone = runtime::refreshZone;
   std::function<void(std::chrono::microseconds)> wait = [](std::chrono::microseconds span) {
     std::this_thread::sleep_for(span);
   };

@@ -16,6 +16,7 @@ struct FakeClock {
   std::chrono::microseconds now{};  // since day zero, in UTC
   std::chrono::microseconds costPerRead{};
   Zone zone = nullptr;  // none: the zone is UTC
+  Zone changedZone = nullptr;  // set by the system, read once the clock refreshes its zone
 
   void setTo(runtime::DateTimeSerial moment) { now = std::chrono::seconds(std::llround(moment * 86400.0)); }
   runtime::ClockReading read() {
@@ -26,6 +27,10 @@ struct FakeClock {
     return reading;
   }
   void wait(std::chrono::microseconds span) { now += span; }
+  void refreshZone() {
+    if (changedZone) zone = changedZone;
+    changedZone = nullptr;
+  }
 };
 
 }  // namespace uitest

@@ -35,6 +35,7 @@ class MainClockTest : public ::testing::Test {
     seams.offsetFile = file().string();
     seams.readClock = [this] { return clock_.read(); };
     seams.wait = [this](std::chrono::microseconds span) { clock_.wait(span); };
+    seams.refreshZone = [this] { clock_.refreshZone(); };
     window_ = std::make_unique<ui::MainCLock>(*face_, seams);
     window_->Form_Load();
     return *window_;
@@ -206,11 +207,17 @@ TEST_F(MainClockTest, AutoTakesTheSystemZonesOffsetAtEveryRefresh) {
   tick();
   EXPECT_EQ(window_->TZdays(), 7200 / 86400.0);
   type("aut");
-  clock_.zone = [](std::int64_t) -> std::int64_t { return 3600; };
+  clock_.changedZone = [](std::int64_t) -> std::int64_t { return 3600; };
   clock_.now += 1s;
   tick();
   EXPECT_EQ(window_->TZdays(), 7200 / 86400.0);
   EXPECT_EQ(stored(), "aut\r\n");
+  // A zone the system changes between two ticks is the next tick's.
+  type("auto");
+  clock_.changedZone = [](std::int64_t) -> std::int64_t { return -18000; };
+  clock_.now += 1s;
+  tick();
+  EXPECT_EQ(window_->TZdays(), -18000 / 86400.0);
 }
 
 TEST_F(MainClockTest, MinimizedOnlyTheCaptionChanges) {
