@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <limits>
+#include <optional>
+#include <string>
 
 #include "../support/moments.h"
 
@@ -110,14 +112,34 @@ TEST(DateTime, SecondsBetween) {
   EXPECT_EQ(runtime::secondsBetween(moon, at(2000, 3, 13, 1, 54, 10) - 25200.0 / 86400.0), 967070187);
 }
 
+#ifndef _WIN32
+// Sets TZ for one test and puts back what was there.
+class ZoneOfTheTest {
+ public:
+  explicit ZoneOfTheTest(const char* zone) {
+    if (const char* before = std::getenv("TZ")) previous_ = before;
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+  }
+  ~ZoneOfTheTest() {
+    if (previous_) {
+      ::setenv("TZ", previous_->c_str(), 1);
+    } else {
+      ::unsetenv("TZ");
+    }
+    ::tzset();
+  }
+
+ private:
+  std::optional<std::string> previous_;
+};
+#endif
+
 TEST(DateTime, LocalMomentOfEverySecondInTheRange) {
 #ifdef _WIN32
   GTEST_SKIP() << "the zone is set here through TZ, which Windows' own conversion does not read";
 #else
-  const char* const zone = std::getenv("TZ");
-  const std::string previous = zone ? zone : "";
-  ::setenv("TZ", "UTC", 1);
-  ::tzset();
+  const ZoneOfTheTest zone("UTC");
   struct Case {
     std::int64_t unixSeconds;
     DateTimeSerial moment;  // NaN: outside the years 100 to 9999
@@ -148,12 +170,6 @@ TEST(DateTime, LocalMomentOfEverySecondInTheRange) {
       EXPECT_EQ(moment, c.moment) << c.unixSeconds;
     }
   }
-  if (zone) {
-    ::setenv("TZ", previous.c_str(), 1);
-  } else {
-    ::unsetenv("TZ");
-  }
-  ::tzset();
 #endif
 }
 
@@ -161,8 +177,7 @@ TEST(DateTime, TheSystemZonesOffsetAtEachMoment) {
 #ifdef _WIN32
   GTEST_SKIP() << "the zone is set here through TZ, which Windows' own conversion does not read";
 #else
-  const char* const zone = std::getenv("TZ");
-  const std::string previous = zone ? zone : "";
+  const ZoneOfTheTest zone("UTC");
   struct Case {
     const char* zone;
     std::int64_t unixSeconds;
@@ -194,12 +209,6 @@ TEST(DateTime, TheSystemZonesOffsetAtEachMoment) {
     runtime::refreshZone();
     EXPECT_EQ(runtime::readLocalClock().utcOffset, offset) << name;
   }
-  if (zone) {
-    ::setenv("TZ", previous.c_str(), 1);
-  } else {
-    ::unsetenv("TZ");
-  }
-  ::tzset();
 #endif
 }
 
