@@ -63,10 +63,10 @@ struct ClockReading {
 // Whole seconds come from the system's own count, never through a 64-bit
 // count of nanoseconds, which would wrap outside the years 1677 to 2262.
 ClockReading readLocalClock();
+DateTimeSerial presentMoment();
 
 // Makes the readings after it use the system's zone as it is now: the C library
 // keeps the zone it read first. One look at the zone's file (when TZ is unset).
 void refreshZone();
-DateTimeSerial presentMoment();
 
 }  // namespace runtime
