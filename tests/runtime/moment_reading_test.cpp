@@ -7,9 +7,12 @@
 
 namespace {
 
-// Sets TZ for one test and puts back what was there.
+// Sets TZ for one test and puts back what was there. Windows' own conversion reads no TZ.
 class Zone {
  public:
+#ifdef _WIN32
+  explicit Zone(const char*) {}
+#else
   explicit Zone(const char* zone) {
     if (const char* was = std::getenv("TZ")) previous_ = was;
     ::setenv("TZ", zone, 1);
@@ -22,12 +25,10 @@ class Zone {
 
  private:
   std::string previous_;
+#endif
 };
 
 TEST(MomentReading, ReadsWhatUsersType) {
-#ifdef _WIN32
-  GTEST_SKIP() << "the zone is set here through TZ, which Windows' own conversion does not read";
-#endif
   struct Case {
     const char* zone;
     const char* text;
@@ -59,6 +60,9 @@ TEST(MomentReading, ReadsWhatUsersType) {
       {"UTC", "", std::nullopt, "not a moment"},
   };
   for (const Case& c : cases) {
+#ifdef _WIN32
+    if (std::string_view(c.zone) != "UTC") continue;
+#endif
     const Zone zone(c.zone);
     std::string why;
     EXPECT_EQ(runtime::readMoment(c.text, why), c.unixSeconds) << c.text << " in " << c.zone;
@@ -73,7 +77,7 @@ TEST(MomentReading, ReadsWhatUsersType) {
 TEST(MomentReading, LocalTimesReadBackThroughSwitches) {
 #ifdef _WIN32
   GTEST_SKIP() << "the zone is set here through TZ, which Windows' own conversion does not read";
-#endif
+#else
   const Zone zone("Europe/Berlin");
   int repeated = 0;
   for (std::int64_t u = 1767225600; u < 1767225600 + 365 * 86400; u += 1800) {
@@ -83,6 +87,7 @@ TEST(MomentReading, LocalTimesReadBackThroughSwitches) {
     repeated += *back != u;
   }
   EXPECT_EQ(repeated, 2);
+#endif
 }
 
 }  // namespace
