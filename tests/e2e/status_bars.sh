@@ -32,14 +32,12 @@ recent() {
     printf ' + %4X.%04X\n' $((s >> 16)) $((s & 0xFFFF))
   done
 }
-# Checks the StarDates of file $2, one a line, as client $1 showed them.
+# The StarDates of file $2, one a line, as client $1 showed them: at least three, one a
+# second, the last of the present second.
 check_shown() {
-  local last
-  [ "$(wc -l <"$2")" -ge 3 ] || fail "$1 showed $(wc -l <"$2") StarDates: $(cat "$2")"
-  last=$(tail -n 1 "$2")
-  recent | grep -qxF -- "$last" || fail "$1 shows '$last', not the present second ($(recent | head -n 1))"
-  awk '{ gsub(/[ +.]/, ""); n = strtonum("0x" $0); if (NR > 1 && n != last + 1) exit 1; last = n }' "$2" ||
-    fail "$1 skipped or repeated a second: $(tr '\n' '|' <"$2")"
+  [ "$(wc -l <"$2")" -ge 3 ] && recent | grep -qxF -- "$(tail -n 1 "$2")" &&
+    awk '{ gsub(/[ +.]/, ""); n = strtonum("0x" $0); if (NR > 1 && n != last + 1) exit 1; last = n }' "$2" ||
+    fail "$1 showed '$(tr '\n' '|' <"$2")' at $(recent | head -n 1)"
   echo "$1: $(tr '\n' '|' <"$2")"
 }
 
@@ -47,10 +45,7 @@ recipe '# ~/.config/i3blocks/config' >"$work/i3blocks.conf"
 grep -qx 'interval=persist' "$work/i3blocks.conf" || fail "the README's i3blocks recipe is not persistent"
 i3blocks -c "$work/i3blocks.conf" </dev/null >"$work/i3blocks.out" 2>&1 &
 i3blocks=$!
-for _ in $(seq 50); do
-  [ "$(grep -c '"name":"stardate"' "$work/i3blocks.out")" -ge 4 ] && break
-  sleep 0.1
-done
+for _ in $(seq 50); do [ "$(grep -c '"name":"stardate"' "$work/i3blocks.out")" -ge 4 ] && break; sleep 0.1; done
 grep -o '"full_text":"[^"]*","name":"stardate"' "$work/i3blocks.out" | cut -d'"' -f4 >"$work/i3blocks.shown"
 check_shown i3blocks "$work/i3blocks.shown"
 
@@ -61,15 +56,13 @@ TERM=xterm timeout 20 script -qfec "stty rows 24 cols 100; timeout 4.5 tmux -L $
 grep -ao '[+-] *[0-9A-F]*[.][0-9A-F]\{4\}' "$work/tmux.typescript" | sed 's/^/ /' | uniq >"$work/tmux.shown"
 check_shown "tmux's status line" "$work/tmux.shown"
 
+# The bars start their command through sh and read it line by line.
+waybar=$(recipe "// ~/.config/waybar/config: \"custom/stardate\" in one of the bar's modules- lists" |
+  sed -n 's/^ *"exec": "\(.*\)",$/\1/p')
+polybar=$(recipe "; ~/.config/polybar/config.ini: stardate in one of the bar's modules- lists" | sed -n 's/^exec = //p')
 for bar in waybar polybar; do
-  case "$bar" in
-    waybar) command=$(recipe '// ~/.config/waybar/config: "custom/stardate" in one of the bar'"'"'s modules- lists' |
-      sed -n 's/^ *"exec": "\(.*\)",$/\1/p') ;;
-    polybar) command=$(recipe "; ~/.config/polybar/config.ini: stardate in one of the bar's modules- lists" |
-      sed -n 's/^exec = //p') ;;
-  esac
-  [ -n "$command" ] || fail "the README has no $bar command"
-  timeout 10 sh -c "$command" | head -n 3 >"$work/$bar.shown"
-  check_shown "$bar's command '$command'" "$work/$bar.shown"
+  [ -n "${!bar}" ] || fail "the README has no $bar command"
+  timeout 10 sh -c "${!bar}" | head -n 3 >"$work/$bar.shown"
+  check_shown "$bar's command '${!bar}'" "$work/$bar.shown"
 done
 echo "every recipe passed"
