@@ -92,7 +92,10 @@ status=${PIPESTATUS[0]}
   fail "--follow printed '$seconds'"
 for signal in INT TERM; do
   "$prog" -F >"$work/out" 2>"$work/err" & sleep 1.2
-  kill -s "$signal" $! && wait $!
+  kill -s "$signal" $!
+  for _ in $(seq 30); do kill -0 $! 2>/dev/null && sleep 0.1; done
+  kill -9 $! 2>/dev/null && fail "SIG$signal did not end --follow"
+  wait $!
   status=$?
   [ "$status" -eq 0 ] && [ ! -s "$work/err" ] && [ -s "$work/out" ] || fail "SIG$signal ended --follow with $status"
 done
