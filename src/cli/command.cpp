@@ -186,7 +186,12 @@ CommandLine parse(int argc, const char* const* argv) {
 }
 
 int usageError(const std::string& what, std::FILE* err) {
-  std::fprintf(err, "stardate: %s\n", what.c_str());
+  // CLI11's messages repeat arguments as given: kept to one short line.
+  std::string line = what.substr(0, 300);
+  for (char& c : line) {
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  }
+  std::fprintf(err, "stardate: %s\n", line.c_str());
   return 2;
 }
 

@@ -51,6 +51,7 @@ row 0 '5e-324' -d '4.0 nega-10D'
 row 0 '0' -d '1 nega-FFFFFFFFFFFFFFFFFFFF'
 row 0 'stardate 1.01.0004' -V
 row 2 'not expected: --foo' --foo
+row 2 'not expected: x?y' $'x\ny'
 row 2 '--at: 1 required MOMENT missing' --at
 row 2 "--at '2026-02-30T00:00:00Z': is no day" --at 2026-02-30T00:00:00Z
 row 2 "--at '9999-12-31T23:59:60Z': is no time of day" --at 9999-12-31T23:59:60Z
