@@ -93,6 +93,16 @@ std::string shortestText(double value) {
   return std::string(text, end);
 }
 
+// Whether the last write failed because the reader is gone; Windows' C library says
+// so with EINVAL.
+bool closedPipe() {
+#ifdef _WIN32
+  return errno == EPIPE || errno == EINVAL;
+#else
+  return errno == EPIPE;
+#endif
+}
+
 int follow(const std::string& format, std::FILE* out, std::FILE* err, const TickSeams& seams) {
   std::optional<runtime::UtcReading> now = seams.readClock();
   while (now) {
@@ -101,7 +111,7 @@ int follow(const std::string& format, std::FILE* out, std::FILE* err, const Tick
       std::fprintf(err, "stardate: the system clock lies outside the years 100 to 9999\n");
       return 1;
     }
-    if (!writeLine(out, *line)) return errno == EPIPE ? 0 : writeError(err);
+    if (!writeLine(out, *line)) return closedPipe() ? 0 : writeError(err);
     now = awaitNextSecond(now->unixSeconds, seams);
   }
   return 0;

@@ -55,7 +55,10 @@ status=0
 wine "$build/src/cli/stardate.exe" --at 2026-02-30T00:00:00Z >"$work/stardate.out" 2>"$work/stardate.err" || status=$?
 [ "$status" -eq 2 ] && [ ! -s "$work/stardate.out" ] && grep -q -- '--at .*no day' "$work/stardate.err" ||
   fail "stardate.exe --at 2026-02-30T00:00:00Z: status $status, '$(cat "$work/stardate.out" "$work/stardate.err")'"
-echo "stardate.exe under wine: --hex, --at, --reverse, and status 2 for a bad day"
+status=0
+wine "$build/src/cli/stardate.exe" --follow | head -n 1 >/dev/null || status=$?
+[ "$status" -eq 0 ] || fail "stardate.exe --follow ended with $status when the pipe closed"
+echo "stardate.exe under wine: --hex, --at, --reverse, status 2 for a bad day, --follow into a closed pipe"
 
 peek() { wine "$build/tests/window_peek.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # The centre of the shown control of window $1 whose class and text match the pattern $2.
