@@ -47,6 +47,7 @@ for arch in "${arches[@]}"; do
     -DSELENIAL_GTEST_SOURCE=/usr/src/googletest >/dev/null
   cmake --build "$build" -j"$(nproc)" >/dev/null
   echo "selenial.exe: $(stat -c %s "$build/src/selenial.exe") bytes"
+  echo "stardate.exe: $(stat -c %s "$build/src/cli/stardate.exe") bytes"
   if runs "$arch"; then
     [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
     ctest --test-dir "$build" --output-on-failure

@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake make g++ pkg-config qt6-base-dev
+  libcli11-dev i3blocks tmux man-db
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool xclip x11-utils imagemagick faketime

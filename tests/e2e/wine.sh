@@ -30,7 +30,7 @@ source "$(dirname "$0")/x11.sh"
 
 cmake -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DSELENIAL_GTEST_SOURCE=/usr/src/googletest >"$work/build.log" 2>&1 &&
-  cmake --build "$build" -j2 --target selenial ui_tests window_peek >>"$work/build.log" 2>&1 ||
+  cmake --build "$build" -j2 --target selenial stardate ui_tests window_peek >>"$work/build.log" 2>&1 ||
   fail "the cross build failed: $(tail -n 20 "$work/build.log")"
 
 start_xvfb
@@ -42,6 +42,23 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /d N /f >/dev/null 
 wine "$build/tests/ui_tests.exe" --gtest_brief=1 >"$work/ui_tests.log" 2>&1 ||
   fail "the handlers' tests failed under wine: $(tail -n 30 "$work/ui_tests.log")"
 echo "handlers' tests under wine: $(grep -o '[0-9]* tests\? from [0-9]* test suites\? ran' "$work/ui_tests.log"), passed"
+
+# The command, a console program: the calculator's conversion, a moment both ways, and
+# bad input (status 2, nothing on stdout).
+stardate_exe() { wine "$build/src/cli/stardate.exe" "$@" 2>"$work/stardate.err" | tr -d '\r'; }
+[ "$(stardate_exe --hex 86400)" = $'+ 15180.0\n+ 1.518 posi-4' ] || fail "stardate.exe --hex 86400: '$(stardate_exe --hex 86400)'"
+[ "$(stardate_exe --at 2000-03-12T18:54:10Z)" = ' + 39A4.51EB' ] ||
+  fail "stardate.exe --at 2000-03-12T18:54:10Z: '$(stardate_exe --at 2000-03-12T18:54:10Z)'"
+[ "$(stardate_exe --reverse ' + 39A4.51EB')" = 2000-03-12T18:54:10Z ] ||
+  fail "stardate.exe --reverse ' + 39A4.51EB': '$(stardate_exe --reverse ' + 39A4.51EB')'"
+status=0
+wine "$build/src/cli/stardate.exe" --at 2026-02-30T00:00:00Z >"$work/stardate.out" 2>"$work/stardate.err" || status=$?
+[ "$status" -eq 2 ] && [ ! -s "$work/stardate.out" ] && grep -q -- '--at .*no day' "$work/stardate.err" ||
+  fail "stardate.exe --at 2026-02-30T00:00:00Z: status $status, '$(cat "$work/stardate.out" "$work/stardate.err")'"
+status=0
+wine "$build/src/cli/stardate.exe" --follow | head -n 1 >/dev/null || status=$?
+[ "$status" -eq 0 ] || fail "stardate.exe --follow ended with $status when the pipe closed"
+echo "stardate.exe under wine: --hex, --at, --reverse, status 2 for a bad day, --follow into a closed pipe"
 
 peek() { wine "$build/tests/window_peek.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # The centre of the shown control of window $1 whose class and text match the pattern $2.

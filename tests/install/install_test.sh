@@ -44,6 +44,17 @@ copyright="$work/root/usr/share/doc/selenial/copyright"
 grep -qx 'Copyright: 2026 Vantrel' "$copyright" || fail "the copyright file does not name 2026 Vantrel"
 [ "$(sed -n '/^ Permission/,$p' "$copyright" | sed 's/^ //; s/^\.$//')" = "$(sed -n '/^Permission/,$p' "$source/LICENSE")" ] ||
   fail "the copyright file's terms are not those of LICENSE"
+# The command beside the clock: the program, both manual pages, and its bash completion.
+root="$work/root/usr"
+[ "$("$root/bin/stardate" --at @952887250)" = ' + 39A4.51EB' ] || fail "the packaged stardate does not run"
+file "$root/bin/stardate" | grep -q ', stripped' || fail "the packaged stardate is not stripped"
+for page in stardate selenial; do
+  MANPATH="$root/share/man" MANWIDTH=80 man "$page" 2>&1 | grep -q "^NAME" || fail "man $page shows no page"
+done
+completion=$(bash -c 'source "$1"; COMP_WORDS=(stardate --f); COMP_CWORD=1; _stardate; echo "${COMPREPLY[*]}"' _ \
+  "$root/share/bash-completion/completions/stardate")
+[ "$completion" = "--follow --format" ] || fail "the completion of 'stardate --f' gives '$completion'"
+
 # It starts: still running after two seconds, and it opened its window (it wrote nothing).
 mkdir "$work/run" && cd "$work/run"
 status=0

@@ -1,0 +1,66 @@
+#include "cli/format.h"
+
+#include "clock/epoch_clock.h"
+#include "clock/star_date_reading.h"
+#include "runtime/moment_reading.h"
+
+namespace cli {
+
+namespace {
+
+constexpr std::string_view kFields = "SCsuli%";
+
+}  // namespace
+
+std::optional<std::string> formatError(std::string_view format) {
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    if (format[i] != '%') continue;
+    if (i + 1 == format.size()) return "ends in a lone %";
+    if (kFields.find(format[i + 1]) == std::string_view::npos) {
+      return "has no field %" + std::string(1, format[i + 1]) + " (%S %C %s %u %l %i %%)";
+    }
+    ++i;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> formatLine(std::string_view format, std::int64_t unixSeconds) {
+  const std::int64_t starsecs = epochclock::starSecondsOf(unixSeconds);
+  std::string line;
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    if (format[i] != '%' || i + 1 == format.size()) {
+      line += format[i];
+      continue;
+    }
+    switch (format[++i]) {
+      case 'S':
+        line += epochclock::starDateText(starsecs);
+        break;
+      case 'C':
+        for (const char c : epochclock::starDateText(starsecs)) {
+          if (c != ' ') line += c;
+        }
+        break;
+      case 's':
+        line += std::to_string(starsecs);
+        break;
+      case 'u':
+        line += runtime::momentText(runtime::utcSerial(unixSeconds));
+        break;
+      case 'l': {
+        const runtime::DateTimeSerial local = runtime::localMoment(unixSeconds);
+        if (!runtime::inDateRange(local)) return std::nullopt;
+        line += runtime::momentText(local);
+        break;
+      }
+      case 'i':
+        line += runtime::isoText(unixSeconds);
+        break;
+      default:
+        line += format[i];
+    }
+  }
+  return line;
+}
+
+}  // namespace cli

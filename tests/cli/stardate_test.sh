@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The stardate command as a process: each row gives the status, then the whole output
+# (status 0) or a piece of the one line on stderr (otherwise), then the arguments.
+# Leading NAME=value arguments go to the environment; the zone is UTC+07:00 otherwise.
+set -uo pipefail
+prog="$1"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+row() {
+  local status="$1" expected="$2" vars=(TZ=Asia/Bangkok) out err code
+  shift 2
+  while [[ "${1:-}" =~ ^[A-Z_]+= ]]; do vars+=("$1"); shift; done
+  out=$(env "${vars[@]}" "$prog" "$@" 2>"$work/err")
+  code=$? err=$(cat "$work/err") shown="stardate ${*:1:3}"
+  if [ "$code" -ne "$status" ]; then
+    fail "${shown:0:80}: status $code, not $status ($err)"
+  elif [ "$status" -eq 0 ]; then
+    [ "$out" = "$expected" ] && [ -z "$err" ] || fail "${shown:0:80}: printed '$out', not '$expected' ($err)"
+  else
+    [ -z "$out" ] && [ "$(wc -l <"$work/err")" -eq 1 ] && [[ "$err" == "stardate: "*"$expected"* ]] ||
+      fail "${shown:0:80}: printed '$out', stderr '$err' does not say '$expected'"
+  fi
+}
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+long=$(printf '1%.0s' $(seq 32768))
+
+for moment in 2000-03-12T18:54:10Z '2000-03-13 01:54:10+07:00' 2000-03-13T01:54:10 2000.03.12+18:54:10 @952887250; do
+  row 0 ' + 39A4.51EB' --at="$moment"
+done
+row 0 '+39A4.51EB|967070187|2000.03.12+18.54.10|2000.03.13+01.54.10|2000-03-12T18:54:10Z|%' \
+  -a @952887250 --format '%C|%s|%u|%l|%i|%%'
+row 0 '-0.0001 -1 1969-07-20T20:17:42Z' -r=-0.0001 -f '%C %s %i'
+row 0 '2000-03-12T18:54:10Z' --reverse ' + 39A4.51EB'
+row 0 '2000.03.13+01.54.10' --reverse=39a4.51eb --format=%l
+row 0 '2026-10-25T00:30:00Z' TZ=Europe/Berlin --at 2026-10-25T02:30:00 -f %i  # repeated: the earlier
+row 0 '967070187 s' -a 2000-03-12t12:24:10-06:30 -f '%s s'
+row 0 ' - DBC82.FE67' TZ=Etc/GMT-9 --at 0100-01-01T09:00:00
+row 0 ' - DBC82.FE67' --at 0100-01-01T00:00:00Z
+row 0 '9999-12-31T23:59:59Z' --reverse ' + 3B00CC.AB98'
+row 0 $'+ 15180.0\n+ 1.518 posi-4' --hex 86400
+row 0 $'- FF.0\n- F.F posi-1' --hex=-255
+row 0 $'+ 0.0\n+ 0.0 nega-0' --hex=
+row 0 '86400' --decimal '+ 15180.0'
+row 0 '0.0009999871253967285' -d '4.189 nega-3'
+row 0 '256' --decimal='10.0 posi-1'
+row 0 '-255.5' -d '  -  ff.8  '
+row 0 '5e-324' -d '4.0 nega-10D'
+row 0 '0' -d '1 nega-FFFFFFFFFFFFFFFFFFFF'
+row 0 'stardate 1.01.0004' -V
+row 2 'not expected: --foo' --foo
+row 2 'not expected: x?y' $'x\ny'
+row 2 '--at: 1 required MOMENT missing' --at
+row 2 "--at '2026-02-30T00:00:00Z': is no day" --at 2026-02-30T00:00:00Z
+row 2 "--at '9999-12-31T23:59:60Z': is no time of day" --at 9999-12-31T23:59:60Z
+row 2 "--at '10000-01-01T00:00:00Z': lies outside the years" --at 10000-01-01T00:00:00Z
+row 2 "--at '0100-01-01T00:00:00': lies outside the years" --at 0100-01-01T00:00:00
+row 2 'is skipped by the local time zone' TZ=Europe/Berlin --at '2026-03-29 02:30:00'
+row 2 'is skipped by the local time zone' TZ=Pacific/Apia --at 2011-12-30T12:00:00  # a whole day
+row 2 "--at '2000-03-12T18:54:10+24:00': has no such offset" --at 2000-03-12T18:54:10+24:00
+row 2 "--at '2000-03-12T18:54:10+0700': not a moment" --at 2000-03-12T18:54:10+0700
+row 2 "--at '18:54:10': not a moment" --at 18:54:10
+row 2 "--reverse '39A4.51E': has 3 digits after the point" --reverse 39A4.51E
+row 2 "--reverse ' + 3B00CC.AB99': lies outside the years" --reverse ' + 3B00CC.AB99'
+row 2 '--reverse: the text is longer than 32767 characters' --reverse "$long.0000"
+row 2 "--hex '1E999': lies beyond the calculator's range" --hex=1E999
+row 2 '--hex: the text is longer than 32767 characters' --hex "$long"
+row 2 "--decimal '1 posi-100': lies beyond the range of a double" --decimal '1 posi-100'
+row 2 "--decimal 'G': not a hexadecimal number" -d G
+row 2 "--decimal 'FF posi4': not a hexadecimal number" -d 'FF posi4'
+row 2 "--reverse '.51EB': not a StarDate" --reverse .51EB
+row 2 '--at excludes --reverse' --at @0 --reverse 0.0000
+row 2 '--at excludes --follow' --follow -a @0
+row 2 '--format excludes --hex' --hex 1 --format %S
+row 2 "--format '%q': has no field %q" -f %q
+row 2 "--format 'x%': ends in a lone %" -f x%
+row 2 '--at: At Most 1' --at @0 --at @1
+
+# The present second, on a clock that stands still.
+command -v faketime >/dev/null && row 0 ' + 39A4.51EB 2000.03.12+18.54.10' \
+  TZ=UTC FAKETIME='2000-03-12 18:54:10' LD_PRELOAD="$(find /usr/lib -name libfaketime.so.1 | head -n1)" -f '%S %l'
+"$prog" --help | grep -q -- '--decimal HEXTEXT' || fail "the help does not name --decimal"
+"$prog" >/dev/full 2>"$work/err"
+[ $? -eq 1 ] && grep -q 'cannot write the output' "$work/err" || fail "a full disk is not reported: $(cat "$work/err")"
+
+# --follow: one line a second, none skipped, until the pipe closes or a signal comes.
+seconds=$(timeout 10 "$prog" --follow -f %s | head -n 3)
+status=${PIPESTATUS[0]}
+[ "$status" -eq 0 ] || fail "--follow ended with $status when the pipe closed"
+[ "$(echo "$seconds" | awk 'NR > 1 && $1 != last + 1 { bad = 1 } { last = $1 } END { print NR, bad + 0 }')" = "3 0" ] ||
+  fail "--follow printed '$seconds'"
+for signal in INT TERM; do
+  "$prog" -F >"$work/out" 2>"$work/err" & sleep 1.2
+  kill -s "$signal" $!
+  for _ in $(seq 30); do kill -0 $! 2>/dev/null && sleep 0.1; done
+  kill -9 $! 2>/dev/null && fail "SIG$signal did not end --follow"
+  wait $!
+  status=$?
+  [ "$status" -eq 0 ] && [ ! -s "$work/err" ] && [ -s "$work/out" ] || fail "SIG$signal ended --follow with $status"
+done
+
+[ "$failures" -eq 0 ] || exit 1
+echo "stardate: every row passed"
