@@ -7,6 +7,8 @@
 #include <ctime>
 #include <limits>
 
+#include "runtime/utc_clock.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -149,20 +151,9 @@ LocalMoment zonedMoment(std::int64_t unixSeconds) {
 }
 
 ClockReading readLocalClock() {
-#ifdef _WIN32
-  FILETIME now;
-  GetSystemTimePreciseAsFileTime(&now);
-  const std::uint64_t ticks = (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;  // 100 ns
-  const auto unixSeconds = static_cast<std::int64_t>(ticks / 10'000'000) - kFileTimeEpoch;
-  const microseconds into{(ticks % 10'000'000) / 10};
-#else
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  const std::int64_t unixSeconds = now.tv_sec;
-  const microseconds into{now.tv_nsec / 1000};
-#endif
-  const LocalMoment local = zonedMoment(unixSeconds);
-  return {local.moment, into, local.utcOffset};
+  const UtcReading now = readUtcClock();
+  const LocalMoment local = zonedMoment(now.unixSeconds);
+  return {local.moment, now.intoSecond, local.utcOffset};
 }
 
 DateTimeSerial presentMoment() { return readLocalClock().moment; }
