@@ -18,6 +18,9 @@ namespace ui::win32 {
 using runtime::utf8;
 using runtime::wide;
 
+// The child window id of a control: its place in the design from here.
+inline constexpr int kFirstControlId = 1000;
+
 // A Win32 window made from a window design: it makes the window, its menu and its
 // controls, implements what every face does to them, and hands their events to the
 // window's handlers (MainCLock or coMath).
@@ -37,7 +40,6 @@ class DesignedWindow : public Window, public FaceBase {
 
  protected:
   static constexpr int kFirstMenuId = 100;
-  static constexpr int kFirstControlId = 1000;
 
   explicit DesignedWindow(const WindowDesign& design);
   ~DesignedWindow() override;
@@ -62,7 +64,8 @@ class DesignedWindow : public Window, public FaceBase {
   bool takesFocus(Control control) const;
   // The next control that takes the focus in the design's tab order, round the end.
   std::optional<Control> nextInTabOrder(std::optional<Control> from, bool backwards) const;
-  std::uint32_t background() const;
+  std::uint32_t background() const { return backgroundOf(design_, system_); }
+  void systemColoursChanged();
   HBRUSH brush(std::uint32_t rgb);
 
   void paintDisabled(Control control);
@@ -78,6 +81,7 @@ class DesignedWindow : public Window, public FaceBase {
   std::vector<bool> hasTip_;
   std::map<FontKey, HFONT> fonts_;
   std::map<std::uint32_t, HBRUSH> brushes_;
+  SystemColours system_;                     // read again when the system's colours change
   std::map<Control, std::string> failures_;  // why a box's text could not be kept
   std::optional<Control> lastFocus_;         // while the window is not active
   bool settingText_ = false;
