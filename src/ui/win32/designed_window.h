@@ -27,7 +27,13 @@ inline constexpr int kFirstControlId = 1000;
 template <typename FaceBase, typename Handlers>
 class DesignedWindow : public Window, public FaceBase {
  public:
-  void setCaption(std::string_view caption) override { SetWindowTextW(hwnd_, wide(caption).c_str()); }
+  void setCaption(std::string_view caption) override {
+    SetWindowTextW(hwnd_, wide(caption).c_str());
+    // Under wine the caption reaches the X server only when the thread next looks at
+    // its queue: asking for the queue's state (a no-op on Windows) sends it before the
+    // labels are written.
+    GetQueueStatus(QS_ALLINPUT);
+  }
   void setText(Control control, std::string_view text) override;
   std::string text(Control control) const override;
   void show(Control control, bool shown) override { ShowWindow(controls_[control], shown ? SW_SHOW : SW_HIDE); }
