@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-#include <string>
-
 #include "ui/co_math.h"
 #include "ui/main_clock.h"
 #include "ui/window_design.h"
@@ -32,58 +29,38 @@ TEST(Contrast, RatiosOfKnownPairs) {
 
 namespace {
 
-const ui::ControlDesign& control(const ui::WindowDesign& window, std::string_view name) {
-  for (const ui::ControlDesign& design : window.controls) {
-    if (design.name == name) return design;
-  }
-  throw std::invalid_argument(std::string(name));
-}
-
 TEST(Contrast, HighContrastGivesEveryPairTheSystemsColours) {
-  // The system's palettes: an ordinary light one, and a high-contrast one whose window
-  // and button pairs differ, so that each shows which it took.
-  const ui::SystemColours light{};
-  const ui::SystemColours high{.buttonFace = 0x000000, .buttonText = 0xFFFF00, .boxBackground = 0x000080,
-                               .boxText = 0xFFFFFF, .activeTitle = 0x00FF00, .highContrast = true};
+  // A high-contrast palette whose window and button pairs differ, so each shows which it took.
+  const ui::SystemColours light{}, high{.buttonFace = 0x000000, .buttonText = 0xFFFF00, .boxBackground = 0x000080,
+                                        .boxText = 0xFFFFFF, .highContrast = true};
   constexpr ui::Paint box{0xFFFFFF, 0x000080}, button{0xFFFF00, 0x000000};
+  const ui::WindowDesign &clock = ui::mainClockDesign(), &calculator = ui::calculatorDesign();
   struct Case {
-    const ui::WindowDesign& window;
-    std::string_view control;
+    const ui::ControlDesign& control;
     ui::Paint off, on;
   };
-  const ui::WindowDesign& clock = ui::mainClockDesign();
-  const ui::WindowDesign& calculator = ui::calculatorDesign();
   const Case cases[] = {
-      {clock, "Label5_0", {0xFFFF00, 0x000040}, box},
-      {clock, "Label5_1", {0x804000, 0x004040}, box},  // the seconds, 1.5:1 as designed
-      {clock, "Label5_2", {0x000000, 0x804000}, box},  // the UTC row, 2.7:1
-      {clock, "Label5_3", {0x0000FF, 0xBBCC00}, box},
-      {clock, "DiffSec", {0x99B4D1, 0xFFFFFF}, box},
-      {clock, "Label1_2", {0x000000, 0xF0F0F0}, button},
-      {clock, "lblTitle", {0x000000, 0xF0F0F0}, button},
-      {clock, "cmdOK", {0x000000, 0xF0F0F0}, button},
-      {calculator, "DeciVal", {0x000000, 0xFFFFFF}, box},
-      {calculator, "CoVal", {0x000000, 0x80FF80}, box},
-      {calculator, "CoSci", {0x000000, 0xFFFFC0}, box},
-      {calculator, "Label9", {0x000000, 0xF0F0F0}, button},
+      {clock.controls[ui::mainclock::Label5_0], {0xFFFF00, 0x000040}, box},
+      {clock.controls[ui::mainclock::Label5_1], {0x804000, 0x004040}, box},  // the seconds, 1.5:1 as designed
+      {clock.controls[ui::mainclock::Label5_2], {0x000000, 0x804000}, box},  // the UTC row, 2.7:1
+      {clock.controls[ui::mainclock::DiffSec], {0x99B4D1, 0xFFFFFF}, box},
+      {clock.controls[ui::mainclock::lblTitle], {0x000000, 0xF0F0F0}, button},
+      {calculator.controls[ui::comath::CoVal], {0x000000, 0x80FF80}, box},
+      {calculator.controls[ui::comath::Label9], {0x000000, 0xF0F0F0}, button},
   };
+  const auto pair = [](ui::Paint paint) { return std::pair(paint.text, paint.background); };
   for (const Case& c : cases) {
-    const ui::ControlDesign& design = control(c.window, c.control);
-    const ui::Paint off = ui::paintOf(design, light), on = ui::paintOf(design, high);
-    EXPECT_EQ(std::pair(off.text, off.background), std::pair(c.off.text, c.off.background)) << c.control;
-    EXPECT_EQ(std::pair(on.text, on.background), std::pair(c.on.text, c.on.background)) << c.control;
+    EXPECT_EQ(pair(ui::paintOf(c.control, light)), pair(c.off)) << c.control.name;
+    EXPECT_EQ(pair(ui::paintOf(c.control, high)), pair(c.on)) << c.control.name;
   }
-  // Every pair of both windows is one of the system's, and reads as the system's does.
   for (const ui::WindowDesign* window : {&clock, &calculator}) {
     for (const ui::ControlDesign& design : window->controls) {
-      const ui::Paint on = ui::paintOf(design, high);
-      EXPECT_GE(ui::contrastRatio(on.text, on.background), 7.0) << design.name;
-      EXPECT_TRUE(on.background == box.background || on.background == button.background) << design.name;
+      const auto on = pair(ui::paintOf(design, high));
+      EXPECT_TRUE(on == pair(box) || on == pair(button)) << design.name;
     }
   }
   EXPECT_EQ(ui::backgroundOf(clock, light), 0x0000C0u);
   EXPECT_EQ(ui::backgroundOf(clock, high), button.background);
-  EXPECT_EQ(ui::backgroundOf(calculator, light), light.buttonFace);
 }
 
 }  // namespace

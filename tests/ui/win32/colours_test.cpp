@@ -56,8 +56,6 @@ TEST(Win32Colours, HighContrastTakesTheSystemsColoursAndIsFollowedWhileRunning) 
   };
   const Case cases[] = {
       {Label5_0, {RGB(255, 255, 0), RGB(0, 0, 64)}, box},
-      {Label5_1, {RGB(128, 64, 0), RGB(0, 64, 64)}, box},
-      {Label5_2, {RGB(0, 0, 0), RGB(128, 64, 0)}, box},
       {DiffSec, {GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_WINDOW)}, box},
       {Label1_0, button, button},
   };
