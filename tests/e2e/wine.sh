@@ -161,6 +161,13 @@ sleep 1.5
 title=$(xdotool getwindowname "$installed")
 is_present 3600 "$title" || fail "started through the shortcut, the caption '$title' does not follow the offset 3600 in $settings"
 echo "installed; started through the shortcut in its working folder: '$title'"
+# The menu bar's own message loop (F10) must not stop the clock.
+xdotool windowfocus --sync "$installed" key F10
+sleep 0.3
+title=$(xdotool getwindowname "$installed")
+sleep 2.2
+[ "$(xdotool getwindowname "$installed")" != "$title" ] || fail "the caption stood still while the menu was open"
+xdotool key Escape
 xdotool windowfocus --sync "$installed" key alt+F4
 poll 50 eval '! xdotool search --name "^ [+-] " >/dev/null 2>&1' || fail "the installed program did not end"
 msiexec /i "$work/second.msi" /qn || fail "installing the next build exited with $?: $(tail -n 5 "$work/msiexec.log")"
