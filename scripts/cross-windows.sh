@@ -48,7 +48,7 @@ for arch in "${arches[@]}"; do
   [ "$arch" = i686 ] && toolchain=cmake/mingw-w64-i686.cmake
   echo "== $arch"
   cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DSELENIAL_GTEST_SOURCE=/usr/src/googletest >/dev/null
+    -DSELENIAL_TESTS=ON -DSELENIAL_GTEST_SOURCE=/usr/src/googletest >/dev/null
   cmake --build "$build" -j"$(nproc)" >/dev/null
   echo "selenial.exe: $(stat -c %s "$build/src/selenial.exe") bytes"
   if runs "$arch"; then
