@@ -3,7 +3,7 @@
 # own Xvfb, watches the title-change events of its window (bench/title_watch.c)
 # and prints how long after the start of its second each new StarDate arrived
 # (median, p99, max) and any second skipped or shown twice.
-# Usage: bench/measure_tick.sh [seconds] [program]   (default 300, a Release build here)
+# Usage: bench/measure_tick.sh [seconds] [program [arguments]]   (default 300, a Release build here)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-300}"
@@ -13,6 +13,7 @@ if [ -z "$program" ]; then
   program="$PWD/build-bench/src/selenial"
 fi
 program="$(realpath "$program")"
+arguments=("${@:3}")
 
 work="$(mktemp -d)"
 cleanup() { kill "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"; }
@@ -27,7 +28,7 @@ export DISPLAY=":$(head -n1 "$work/display")"
 
 # UTC and no stored offset: the StarDate counts the system clock's seconds.
 mkdir -m 700 "$work/runtime"
-(cd "$work" && TZ=UTC XDG_RUNTIME_DIR="$work/runtime" "$work/title_watch" "$seconds" "$program") >"$work/titles"
+(cd "$work" && TZ=UTC XDG_RUNTIME_DIR="$work/runtime" "$work/title_watch" "$seconds" "$program" "${arguments[@]}") >"$work/titles"
 
 # Each line: the wall-clock moment of the change, then the title. A title's count
 # belongs to the second that starts at count - 14182937 (the epoch's Unix time, negated).

@@ -14,7 +14,7 @@ toolchain=cmake/mingw-w64.cmake flags="" loader=/usr/lib/wine/wine64
 [ "$arch" = i686 ] && toolchain=cmake/mingw-w64-i686.cmake flags="-msse2 -mfpmath=sse" loader=/usr/lib/wine/wine
 build="$PWD/build-windows-$arch"
 [ -f "$build/CMakeCache.txt" ] ||
-  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DSELENIAL_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target selenial >/dev/null
 program="$build/src/selenial.exe"
 

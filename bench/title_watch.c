@@ -1,5 +1,5 @@
 /* Starts a program, waits for its first top-level window and then, for the given
- * number of seconds, prints one line per change of the window's title:
+ * number of seconds, prints one line per change of a mapped window's title:
  * the wall-clock moment the change reached us (seconds and nanoseconds) and the title. */
 #include <poll.h>
 #include <signal.h>
@@ -56,11 +56,19 @@ int main(int argc, char* argv[]) {
           clock_gettime(CLOCK_MONOTONIC, &end);
           end.tv_sec += (time_t)seconds;
         }
+      } else if (type == XCB_MAP_NOTIFY) {
+        /* Wine maps a window of its own desktop process first: every later one is watched too. */
+        const xcb_map_notify_event_t* map = (const xcb_map_notify_event_t*)e;
+        if (map->event == root && !map->override_redirect) {
+          const uint32_t props = XCB_EVENT_MASK_PROPERTY_CHANGE;
+          xcb_change_window_attributes(x, map->window, XCB_CW_EVENT_MASK, &props);
+          xcb_flush(x);
+        }
       } else if (type == XCB_PROPERTY_NOTIFY) {
         const xcb_property_notify_event_t* change = (const xcb_property_notify_event_t*)e;
-        if (change->window == window && change->atom == title && change->state == XCB_PROPERTY_NEW_VALUE) {
+        if (change->atom == title && change->state == XCB_PROPERTY_NEW_VALUE) {
           xcb_get_property_reply_t* value =
-              xcb_get_property_reply(x, xcb_get_property(x, 0, window, title, utf8, 0, 64), NULL);
+              xcb_get_property_reply(x, xcb_get_property(x, 0, change->window, title, utf8, 0, 64), NULL);
           if (value) {
             printf("%lld.%09ld %.*s\n", (long long)at.tv_sec, at.tv_nsec, xcb_get_property_value_length(value),
                    (const char*)xcb_get_property_value(value));

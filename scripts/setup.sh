@@ -15,6 +15,7 @@ packages=(
   desktop-file-utils appstream libglib2.0-bin dpkg-dev file binutils-mingw-w64-x86-64
   dbus dbus-daemon at-spi2-core python3-pyatspi orca
   g++-mingw-w64-x86-64-posix googletest wine wine64
+  wixl msitools
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -12,5 +12,5 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
   ui::win32::MainWindow window;
   ShowWindow(window.handle(), show);
   UpdateWindow(window.handle());
-  return ui::win32::Window::run();
+  return window.run();
 }

@@ -13,6 +13,31 @@ Paint resolve(const Colour& text, const Colour& background, std::uint32_t system
   return paint;
 }
 
+std::uint32_t SystemColours::operator()(SystemColour colour) const {
+  switch (colour) {
+    case SystemColour::ButtonFace: return buttonFace;
+    case SystemColour::ButtonText: return buttonText;
+    case SystemColour::BoxBackground: return boxBackground;
+    case SystemColour::BoxText: return boxText;
+    case SystemColour::ActiveTitle: return activeTitle;
+  }
+  return buttonFace;
+}
+
+Paint paintOf(const ControlDesign& control, const SystemColours& system) {
+  if (!system.highContrast) {
+    return resolve(control.text, control.background, system(control.text.system), system(control.background.system));
+  }
+  // The values are what the user reads and clicks: labels that report clicks, and the boxes.
+  const bool value = control.kind == Kind::TextBox || (control.kind == Kind::Label && control.clickable);
+  return value ? Paint{system.boxText, system.boxBackground} : Paint{system.buttonText, system.buttonFace};
+}
+
+std::uint32_t backgroundOf(const WindowDesign& window, const SystemColours& system) {
+  if (system.highContrast) return system.buttonFace;
+  return window.background.rgb.value_or(system(window.background.system));
+}
+
 std::uint32_t failureText(std::uint32_t background) {
   constexpr std::uint32_t darkRed = 0xB00000, lightRed = 0xFF7878;
   return contrastRatio(darkRed, background) >= contrastRatio(lightRed, background) ? darkRed : lightRed;

@@ -90,6 +90,23 @@ struct Paint {
 Paint resolve(const Colour& text, const Colour& background, std::uint32_t systemText,
               std::uint32_t systemBackground);
 
+// The system's colours as a face reads them, and whether its high-contrast mode is on.
+struct SystemColours {
+  std::uint32_t buttonFace = 0xF0F0F0, buttonText = 0x000000, boxBackground = 0xFFFFFF, boxText = 0x000000,
+                activeTitle = 0x99B4D1;
+  bool highContrast = false;
+
+  std::uint32_t operator()(SystemColour colour) const;
+};
+
+// The pair a control paints: off, as `resolve` gives it; in high contrast every pair,
+// the designed ones too, is the system's, so that a user who needs it can read the
+// values: window text on window for the values and boxes, button text on button face
+// for the rest.
+Paint paintOf(const ControlDesign& control, const SystemColours& system);
+// The window's own background: the design's, or the button face in high contrast.
+std::uint32_t backgroundOf(const WindowDesign& window, const SystemColours& system);
+
 // The text colour of a box whose text could not be kept: a red that reads on its background.
 std::uint32_t failureText(std::uint32_t background);
 

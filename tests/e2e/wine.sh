@@ -60,6 +60,12 @@ wine "$build/src/cli/stardate.exe" --follow | head -n 1 >/dev/null || status=$?
 [ "$status" -eq 0 ] || fail "stardate.exe --follow ended with $status when the pipe closed"
 echo "stardate.exe under wine: --hex, --at, --reverse, status 2 for a bad day, --follow into a closed pipe"
 
+# The face's colours with high contrast forced on, in a real X server (wine reports it off).
+cmake --build "$build" -j2 --target win32_face_tests >>"$work/build.log" 2>&1 || fail "the face's tests did not build"
+wine "$build/tests/win32_face_tests.exe" --gtest_brief=1 >"$work/face_tests.log" 2>&1 && ! grep -q SKIPPED "$work/face_tests.log" ||
+  fail "the face's colour tests failed under wine: $(tail -n 30 "$work/face_tests.log")"
+echo "face's colours in and out of high contrast under wine: passed"
+
 peek() { wine "$build/tests/window_peek.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # The centre of the shown control of window $1 whose class and text match the pattern $2.
 centre_of() { peek "$1" | awk -v pattern="$2" '$1 == 1 && substr($0, index($0, $5)) ~ pattern { print $3, $4; exit }'; }
@@ -145,4 +151,64 @@ echo "auto in Asia/Tokyo: caption 'ini:  0.375', then '$title'"
 xdotool windowfocus --sync "$main"
 xdotool key alt+F4
 poll 50 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
+
+# The installer as a user meets it: a silent per-user install, the Start-menu shortcut
+# and the setting it seeds; a later build over an edited setting; the uninstall.
+for tool in wixl msibuild msiinfo winepath; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup.sh installs wixl and msitools)"
+done
+# No menu entries of wine's in the real home for the shortcut.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+cmake --build "$build" -j2 --target stardate >>"$work/build.log" 2>&1 || fail "stardate did not build: $(tail -n 20 "$work/build.log")"
+for msi in first second; do
+  bash "$source/scripts/make-msi.sh" "$arch" "$build" "$work/$msi.msi" 2>>"$work/msi.log" ||
+    fail "the installer did not build: $(tail -n 20 "$work/msi.log")"
+done
+msiexec() { timeout 120 wine msiexec "$@" </dev/null >>"$work/msiexec.log" 2>&1; }
+folder() { winepath -u "$(wine cmd /c echo "%$1%" </dev/null 2>/dev/null | tr -d '\r')" 2>/dev/null; }
+# The entries of installed programs named Selenial, as "version|publisher" (wine writes them under HKLM).
+entries() {
+  for root in HKLM HKCU; do
+    wine reg query "$root\Software\Microsoft\Windows\CurrentVersion\Uninstall" /s </dev/null 2>/dev/null
+  done | tr -d '\r' | awk '/^HKEY/ { if (name == "Selenial") print version "|" publisher; name = version = publisher = "" }
+    $1 == "DisplayName" { name = $3 } $1 == "DisplayVersion" { version = $3 } $1 == "Publisher" { publisher = $3 }
+    END { if (name == "Selenial") print version "|" publisher }'
+}
+holds() { [ -f "$1" ] && [ "$(od -An -c "$1" | tr -s ' ')" = "$2" ]; }
+msiexec /i "$work/first.msi" /qn || fail "msiexec /i exited with $?: $(tail -n 5 "$work/msiexec.log")"
+programs="$(folder LOCALAPPDATA)/Programs/Selenial" settings="$(folder APPDATA)/Selenial"
+shortcut="$(folder APPDATA)/Microsoft/Windows/Start Menu/Programs/Selenial.lnk"
+for file in selenial.exe stardate.exe README.txt LICENSE.txt; do
+  [ -f "$programs/$file" ] || fail "the install left no $file in $programs: $(ls "$programs" 2>&1)"
+done
+cmp -s "$programs/selenial.exe" "$build/src/selenial.exe" || fail "the installed selenial.exe is not the one built"
+[ -f "$shortcut" ] || fail "no Start-menu shortcut Selenial"
+holds "$settings/Selenial.ini" " a u t o \r \n" || fail "the seeded Selenial.ini holds $(od -An -c "$settings/Selenial.ini" 2>&1)"
+[ "$(entries)" = "1.1.0.4|Vantrel" ] || fail "installed programs list '$(entries)', not one Selenial 1.1.0.4 by Vantrel"
+# The user's own setting, which the program reads only if the shortcut starts it there.
+printf '3600\r\n' >"$settings/Selenial.ini"
+timeout 30 wine start /unix "$shortcut" </dev/null >"$work/start.log" 2>&1 || fail "the shortcut did not start: $(cat "$work/start.log")"
+installed=$(wait_window '^(ini: |[ ][+-][ ])' 300)
+sleep 1.5
+title=$(xdotool getwindowname "$installed")
+is_present 3600 "$title" || fail "started through the shortcut, the caption '$title' does not follow the offset 3600 in $settings"
+echo "installed; started through the shortcut in its working folder: '$title'"
+# The menu bar's own message loop (F10) must not stop the clock.
+xdotool windowfocus --sync "$installed" key F10
+sleep 0.3
+title=$(xdotool getwindowname "$installed")
+sleep 2.2
+[ "$(xdotool getwindowname "$installed")" != "$title" ] || fail "the caption stood still while the menu was open"
+xdotool key Escape
+xdotool windowfocus --sync "$installed" key alt+F4
+poll 50 eval '! xdotool search --name "^ [+-] " >/dev/null 2>&1' || fail "the installed program did not end"
+msiexec /i "$work/second.msi" /qn || fail "installing the next build exited with $?: $(tail -n 5 "$work/msiexec.log")"
+holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "installing again replaced the user's Selenial.ini: $(od -An -c "$settings/Selenial.ini" 2>&1)"
+[ "$(entries)" = "1.1.0.4|Vantrel" ] || fail "after the next build installed programs list '$(entries)', not one Selenial"
+msiexec /x "$work/second.msi" /qn || fail "msiexec /x exited with $?: $(tail -n 5 "$work/msiexec.log")"
+[ ! -e "$programs" ] || fail "the uninstall left $programs: $(ls "$programs")"
+[ ! -e "$shortcut" ] || fail "the uninstall left the shortcut"
+[ -z "$(entries)" ] || fail "the uninstall left the installed programs' entry '$(entries)'"
+holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "the uninstall did not keep the user's Selenial.ini"
+echo "installed again over the user's Selenial.ini, one entry; uninstalled, Selenial.ini kept"
 echo "1 passed, 0 failed"

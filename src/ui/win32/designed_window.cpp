@@ -47,7 +47,10 @@ bool openClipboard(HWND owner) {
 
 template <typename FaceBase, typename Handlers>
 DesignedWindow<FaceBase, Handlers>::DesignedWindow(const WindowDesign& design)
-    : design_(design), controls_(design.controls.size(), nullptr), hasTip_(design.controls.size(), false) {
+    : design_(design),
+      controls_(design.controls.size(), nullptr),
+      hasTip_(design.controls.size(), false),
+      system_(systemColours()) {
   HMENU menu = nullptr;
   if (!design.menu.empty()) {
     menu = CreateMenu();
@@ -233,8 +236,9 @@ std::optional<Control> DesignedWindow<FaceBase, Handlers>::nextInTabOrder(std::o
 }
 
 template <typename FaceBase, typename Handlers>
-std::uint32_t DesignedWindow<FaceBase, Handlers>::background() const {
-  return design_.background.rgb.value_or(systemColour(design_.background.system));
+void DesignedWindow<FaceBase, Handlers>::systemColoursChanged() {
+  system_ = systemColours();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 template <typename FaceBase, typename Handlers>
@@ -251,8 +255,7 @@ LRESULT DesignedWindow<FaceBase, Handlers>::colours(HDC dc, HWND child) {
   const ControlDesign& design = design_.controls[*control];
   // A button paints only its corners with this: those show the window behind it.
   if (design.kind == Kind::Button) return reinterpret_cast<LRESULT>(brush(background()));
-  Paint paint =
-      resolve(design.text, design.background, systemColour(design.text.system), systemColour(design.background.system));
+  Paint paint = paintOf(design, system_);
   if (const auto failure = failures_.find(*control); failure != failures_.end() && !failure->second.empty()) {
     paint.text = failureText(paint.background);
   }
@@ -327,7 +330,11 @@ LRESULT DesignedWindow<FaceBase, Handlers>::message(UINT message, WPARAM wParam,
     }
     case WM_SYSCOLORCHANGE:
       SendMessageW(tips_, WM_SYSCOLORCHANGE, 0, 0);
-      InvalidateRect(hwnd_, nullptr, TRUE);
+      systemColoursChanged();
+      break;
+    case WM_SETTINGCHANGE:
+      // High contrast may come without a change of the colours themselves.
+      if (wParam == SPI_SETHIGHCONTRAST) systemColoursChanged();
       break;
     default:
       break;

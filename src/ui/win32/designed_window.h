@@ -18,13 +18,22 @@ namespace ui::win32 {
 using runtime::utf8;
 using runtime::wide;
 
+// The child window id of a control: its place in the design from here.
+inline constexpr int kFirstControlId = 1000;
+
 // A Win32 window made from a window design: it makes the window, its menu and its
 // controls, implements what every face does to them, and hands their events to the
 // window's handlers (MainCLock or coMath).
 template <typename FaceBase, typename Handlers>
 class DesignedWindow : public Window, public FaceBase {
  public:
-  void setCaption(std::string_view caption) override { SetWindowTextW(hwnd_, wide(caption).c_str()); }
+  void setCaption(std::string_view caption) override {
+    SetWindowTextW(hwnd_, wide(caption).c_str());
+    // Under wine the caption reaches the X server only when the thread next looks at
+    // its queue: asking for the queue's state (a no-op on Windows) sends it before the
+    // labels are written.
+    GetQueueStatus(QS_ALLINPUT);
+  }
   void setText(Control control, std::string_view text) override;
   std::string text(Control control) const override;
   void show(Control control, bool shown) override { ShowWindow(controls_[control], shown ? SW_SHOW : SW_HIDE); }
@@ -37,7 +46,6 @@ class DesignedWindow : public Window, public FaceBase {
 
  protected:
   static constexpr int kFirstMenuId = 100;
-  static constexpr int kFirstControlId = 1000;
 
   explicit DesignedWindow(const WindowDesign& design);
   ~DesignedWindow() override;
@@ -62,7 +70,8 @@ class DesignedWindow : public Window, public FaceBase {
   bool takesFocus(Control control) const;
   // The next control that takes the focus in the design's tab order, round the end.
   std::optional<Control> nextInTabOrder(std::optional<Control> from, bool backwards) const;
-  std::uint32_t background() const;
+  std::uint32_t background() const { return backgroundOf(design_, system_); }
+  void systemColoursChanged();
   HBRUSH brush(std::uint32_t rgb);
 
   void paintDisabled(Control control);
@@ -78,6 +87,7 @@ class DesignedWindow : public Window, public FaceBase {
   std::vector<bool> hasTip_;
   std::map<FontKey, HFONT> fonts_;
   std::map<std::uint32_t, HBRUSH> brushes_;
+  SystemColours system_;                     // read again when the system's colours change
   std::map<Control, std::string> failures_;  // why a box's text could not be kept
   std::optional<Control> lastFocus_;         // while the window is not active
   bool settingText_ = false;

@@ -4,12 +4,48 @@
 
 namespace ui::win32 {
 
-MainWindow::MainWindow(MainClockSeams seams) : DesignedWindow(mainClockDesign()) {
+namespace {
+
+// Windows 10 1803 and later; older mingw headers lack it.
+constexpr DWORD kHighResolution = 0x2;
+
+// A one-shot timer that wakes on time to well under a millisecond where the system has
+// such timers, and to its timer step (15.6 ms by default) otherwise. SetTimer could do
+// no better than that step and waits at least 10 ms.
+HANDLE makeTimer() {
+  if (HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, kHighResolution, TIMER_ALL_ACCESS)) return timer;
+  return CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainClockSeams seams) : DesignedWindow(mainClockDesign()), timer_(makeTimer()) {
   handlers_.emplace(*this, std::move(seams));
   handlers_->Form_Load();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { CloseHandle(timer_); }
+
+void MainWindow::armTimer(std::chrono::milliseconds interval) {
+  LARGE_INTEGER due;
+  due.QuadPart = -static_cast<LONGLONG>(interval.count()) * 10'000;  // relative, in 100 ns
+  armed_ = SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE) != FALSE;
+}
+
+void MainWindow::stopTimer() {
+  armed_ = false;
+  CancelWaitableTimer(timer_);
+  // Cancelling leaves a tick that already fired pending: it is dropped here.
+  WaitForSingleObject(timer_, 0);
+}
+
+void MainWindow::tick() {
+  if (!armed_ || !handlers_) return;
+  stopTimer();
+  handlers_->startimer_Timer();
+}
+
+int MainWindow::run() { return Window::run(timer_, [this] { tick(); }); }
 
 void MainWindow::enableMenu(int entry, bool enabled) {
   EnableMenuItem(GetMenu(hwnd_), static_cast<UINT>(kFirstMenuId + entry),
@@ -32,11 +68,6 @@ void MainWindow::endProgram() {
 
 LRESULT MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_TIMER:
-      if (wParam != kTimer) break;
-      stopTimer();
-      handlers_->startimer_Timer();
-      return 0;
     case WM_CLOSE:
       handlers_->Form_Unload();
       return 0;

@@ -18,18 +18,22 @@ class MainWindow : public DesignedWindow<MainFace, MainCLock> {
   void enableMenu(int entry, bool enabled) override;
   bool minimized() const override { return IsIconic(hwnd_) != FALSE; }
   // The timer fires once for each arming: the tick's handler arms the next.
-  void armTimer(std::chrono::milliseconds interval) override {
-    SetTimer(hwnd_, kTimer, static_cast<UINT>(interval.count()), nullptr);
-  }
-  void stopTimer() override { KillTimer(hwnd_, kTimer); }
+  void armTimer(std::chrono::milliseconds interval) override;
+  void stopTimer() override;
   void showCalculator() override;
   void endProgram() override;
+
+  // The program's message loop, with the clock's ticks; returns the exit code.
+  int run();
 
  protected:
   LRESULT message(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  static constexpr UINT_PTR kTimer = 1;
+  void tick();
+
+  HANDLE timer_ = nullptr;
+  bool armed_ = false;
 
   std::unique_ptr<CalculatorWindow> calculator_;  // kept after its window is discarded, until the next opening
   bool ended_ = false;

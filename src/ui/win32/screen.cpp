@@ -75,27 +75,30 @@ HFONT makeFont(const Font& font, UINT dpi) {
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitch, familyOf(font.face));
 }
 
-std::uint32_t systemColour(SystemColour colour) {
-  int index = COLOR_BTNFACE;
-  switch (colour) {
-    case SystemColour::ButtonFace:
-      index = COLOR_BTNFACE;
-      break;
-    case SystemColour::ButtonText:
-      index = COLOR_BTNTEXT;
-      break;
-    case SystemColour::BoxBackground:
-      index = COLOR_WINDOW;
-      break;
-    case SystemColour::BoxText:
-      index = COLOR_WINDOWTEXT;
-      break;
-    case SystemColour::ActiveTitle:
-      index = COLOR_ACTIVECAPTION;
-      break;
-  }
+namespace {
+
+bool systemHighContrast() {
+  HIGHCONTRASTW mode{};
+  mode.cbSize = sizeof mode;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof mode, &mode, 0) && (mode.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+std::uint32_t rgbOf(int index) {
   const COLORREF system = GetSysColor(index);
   return static_cast<std::uint32_t>(GetRValue(system)) << 16 | GetGValue(system) << 8 | GetBValue(system);
+}
+
+}  // namespace
+
+bool (*highContrastOn)() = systemHighContrast;
+
+SystemColours systemColours() {
+  return {.buttonFace = rgbOf(COLOR_BTNFACE),
+          .buttonText = rgbOf(COLOR_BTNTEXT),
+          .boxBackground = rgbOf(COLOR_WINDOW),
+          .boxText = rgbOf(COLOR_WINDOWTEXT),
+          .activeTitle = rgbOf(COLOR_ACTIVECAPTION),
+          .highContrast = highContrastOn()};
 }
 
 }  // namespace ui::win32

@@ -19,8 +19,12 @@ RECT frameAround(RECT client, DWORD style, DWORD exStyle, bool menu, UINT dpi);
 // stand-in installed. The caller deletes it.
 HFONT makeFont(const Font& font, UINT dpi);
 
-// The system's colour for one the design leaves open, as 0xRRGGBB.
-std::uint32_t systemColour(SystemColour colour);
+// Whether the system's high-contrast mode is on. Replaceable, so that a test can force it
+// on: wine always reports it off.
+extern bool (*highContrastOn)();
+
+// The system's colours, as 0xRRGGBB, and its high-contrast mode.
+SystemColours systemColours();
 inline COLORREF colorRef(std::uint32_t rgb) { return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
 
 }  // namespace ui::win32

@@ -1,5 +1,7 @@
 #include "ui/win32/window.h"
 
+#include <algorithm>
+
 namespace ui::win32 {
 
 namespace {
@@ -7,6 +9,28 @@ namespace {
 constexpr const wchar_t* kClassName = L"Selenial";
 
 ATOM registered = 0;
+
+// What the program's message loop waits for besides messages.
+HANDLE loopTimer = nullptr;
+const std::function<void()>* loopTick = nullptr;
+
+// A menu or a move of a window runs a message loop of its own, which waits for messages
+// only: while it runs, a thread timer looks at the loop's timer every 10 ms.
+UINT_PTR modalWatch = 0;
+int modalDepth = 0;
+
+void CALLBACK lookAtTimer(HWND, UINT, UINT_PTR, DWORD) {
+  if (loopTimer && WaitForSingleObject(loopTimer, 0) == WAIT_OBJECT_0) (*loopTick)();
+}
+
+void enterModal(bool entering) {
+  modalDepth = std::max(0, modalDepth + (entering ? 1 : -1));
+  if (modalDepth > 0 && !modalWatch && loopTimer) modalWatch = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, lookAtTimer);
+  if (modalDepth == 0 && modalWatch) {
+    KillTimer(nullptr, modalWatch);
+    modalWatch = 0;
+  }
+}
 
 ATOM windowClass(WNDPROC procedure) {
   if (!registered) {
@@ -33,17 +57,31 @@ Window* windowOf(HWND handle) {
 
 }  // namespace
 
-int Window::run() {
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
-      Window* window = windowOf(GetAncestor(message.hwnd, GA_ROOT));
-      if (window && window->keyDown(message)) continue;
+int Window::run(HANDLE timer, const std::function<void()>& tick) {
+  loopTimer = timer;
+  loopTick = &tick;
+  const DWORD handles = timer ? 1 : 0;
+  for (;;) {
+    // A timer that fired comes first, before the messages that wait.
+    const DWORD woke = MsgWaitForMultipleObjectsEx(handles, &timer, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (handles && woke == WAIT_OBJECT_0) {
+      tick();
+      continue;
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        loopTimer = nullptr;
+        return static_cast<int>(message.wParam);
+      }
+      if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+        Window* window = windowOf(GetAncestor(message.hwnd, GA_ROOT));
+        if (window && window->keyDown(message)) continue;
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
   }
-  return static_cast<int>(message.wParam);
 }
 
 void Window::create(const wchar_t* caption, DWORD style, DWORD exStyle, int left, int top, SIZE size, HMENU menu) {
@@ -60,6 +98,18 @@ void Window::destroy() {
 }
 
 LRESULT Window::message(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ENTERMENULOOP:
+    case WM_ENTERSIZEMOVE:
+      enterModal(true);
+      break;
+    case WM_EXITMENULOOP:
+    case WM_EXITSIZEMOVE:
+      enterModal(false);
+      break;
+    default:
+      break;
+  }
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace ui::win32 {
 
 // A top-level window whose messages reach this object.
@@ -14,7 +16,8 @@ class Window {
   HWND handle() const { return hwnd_; }
 
   // Runs the program's message loop until the program ends; returns its exit code.
-  static int run();
+  // While it waits for messages it also waits for `timer` and runs `tick` when that fires.
+  static int run(HANDLE timer = nullptr, const std::function<void()>& tick = {});
 
  protected:
   Window() = default;
