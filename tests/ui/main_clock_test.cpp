@@ -152,8 +152,6 @@ constexpr std::int64_t utcSecond(std::chrono::year_month_day date, std::chrono::
 constexpr std::int64_t kBerlinSpring = utcSecond(std::chrono::year{2026} / 3 / 29, 1h);
 constexpr std::int64_t kBerlinAutumn = utcSecond(std::chrono::year{2026} / 10 / 25, 1h);
 constexpr std::int64_t kNewYorkSpring = utcSecond(std::chrono::year{2026} / 3 / 8, 7h);
-constexpr std::int64_t kNewYorkAutumn = utcSecond(std::chrono::year{2026} / 11 / 1, 6h);
-constexpr std::int64_t kTravel = utcSecond(std::chrono::year{2026} / 12 / 8, 9h);
 
 TEST_F(MainClockTest, AutoTakesTheSystemZonesOffsetAtEveryRefresh) {
   struct Case {
@@ -170,12 +168,8 @@ TEST_F(MainClockTest, AutoTakesTheSystemZonesOffsetAtEveryRefresh) {
        kBerlinSpring, "auto", "ini:  0.0416666666666667", {}},
       {"Berlin, autumn", " AUTO \r\n", [](std::int64_t s) -> std::int64_t { return s < kBerlinAutumn ? 7200 : 3600; },
        kBerlinAutumn, "AUTO ", "ini:  0.0833333333333333", {}},
-      {"New York, spring", "Auto", [](std::int64_t s) -> std::int64_t { return s < kNewYorkSpring ? -18000 : -14400; },
-       kNewYorkSpring, "Auto", "ini: -0.208333333333333", {}},
-      {"New York, autumn", "\tauto\t,60", [](std::int64_t s) -> std::int64_t { return s < kNewYorkAutumn ? -14400 : -18000; },
-       kNewYorkAutumn, "auto\t", "ini: -0.166666666666667", {}},
-      {"Tokyo to New York between two ticks", "auto",
-       [](std::int64_t s) -> std::int64_t { return s < kTravel ? 32400 : -18000; }, kTravel, "auto", "ini:  0.375", {}},
+      {"New York, spring", "\tAuto\t,60", [](std::int64_t s) -> std::int64_t { return s < kNewYorkSpring ? -18000 : -14400; },
+       kNewYorkSpring, "Auto\t", "ini: -0.208333333333333", {}},
       {"a number stays a fixed offset", "3600", [](std::int64_t s) -> std::int64_t { return s < kBerlinSpring ? 3600 : 7200; },
        kBerlinSpring, "3600", "ini:  0.0416666666666667", 3600},
       {"a word that is not the one", "autos", [](std::int64_t) -> std::int64_t { return 7200; }, kBerlinSpring, "0",
