@@ -17,9 +17,6 @@ struct TickSeams {
   std::function<bool()> stopped;
 };
 
-// A rest this short is waited out in full rather than as the timer's whole milliseconds.
-inline constexpr std::chrono::microseconds kWaitInPlace{2000};
-
 // Waits, as the clock's tick does, until the system clock has left the second `shown`,
 // and gives the reading of the second it is in then; empty once stopped.
 std::optional<runtime::UtcReading> awaitNextSecond(std::int64_t shown, const TickSeams& seams);

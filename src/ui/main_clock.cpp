@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "clock/epoch_clock.h"
+#include "clock/tick.h"
 #include "ui/texts.h"
 
 namespace ui {
@@ -80,9 +81,6 @@ constexpr WindowDesign kWindow{.name = "MainCLock",
                            .controls = kControls,
                            .menu = kMenu};
 
-// A tick that lands this close before the next second waits for it in place.
-constexpr std::chrono::milliseconds kWaitInPlace{2};
-
 void report(const std::string& what) { std::fprintf(stderr, "selenial: %s\n", what.c_str()); }
 
 }  // namespace
@@ -120,23 +118,21 @@ void MainCLock::startimer_Timer() {
   // Once a tick, before its readings: a zone the system changed shows at once.
   seams_.refreshZone();
   runtime::ClockReading now = seams_.readClock();
-  const auto rest = [&now] { return seconds(1) - now.intoSecond; };
-  // A tick that lands early finds the second already shown still on the clock.
-  // A short rest is waited out here, as timers count whole milliseconds; a longer
-  // one is left to the timer. Either way that second is not shown again.
-  if (showsSecondOf(now) && rest() <= kWaitInPlace) {
-    seams_.wait(rest());
+  const auto wait = [&now] { return epochclock::waitForNextSecond(now.intoSecond); };
+  // A tick that lands early finds the second already shown still on the clock: a
+  // short rest is waited out here, a longer one is left to the timer. Either way
+  // that second is not shown again.
+  if (showsSecondOf(now) && wait() <= epochclock::kWaitInPlace) {
+    seams_.wait(wait());
     now = seams_.readClock();
   }
   if (showsSecondOf(now)) {
-    face_.armTimer(ceil<milliseconds>(rest()));
+    face_.armTimer(ceil<milliseconds>(wait()));
     return;
   }
   Display();
   now = seams_.readClock();
-  // Rounded down, so that the tick lands on the second or at most a millisecond
-  // before it, and waits out the rest.
-  face_.armTimer(std::max(floor<milliseconds>(rest()), milliseconds(1)));
+  face_.armTimer(std::max(floor<milliseconds>(wait()), milliseconds(1)));
 }
 
 bool MainCLock::showsSecondOf(const runtime::ClockReading& reading) const {
