@@ -17,7 +17,10 @@ std::optional<std::string> formatError(std::string_view format) {
     if (format[i] != '%') continue;
     if (i + 1 == format.size()) return "ends in a lone %";
     if (kFields.find(format[i + 1]) == std::string_view::npos) {
-      return "has no field %" + std::string(1, format[i + 1]) + " (%S %C %s %u %l %i %%)";
+      std::string why = "has no field %";
+      why += format[i + 1];
+      why += " (%S %C %s %u %l %i %%)";
+      return why;
     }
     ++i;
   }
