@@ -3,7 +3,6 @@
 #include <array>
 #include <charconv>
 #include <chrono>
-#include <cstdio>
 
 namespace runtime {
 
@@ -16,11 +15,6 @@ constexpr std::string_view kNotAMoment =
     "not a moment (YYYY-MM-DDTHH:MM:SS with Z, +HH:MM, -HH:MM or nothing for local time; "
     "yyyy.MM.dd+HH.mm.ss; @seconds)";
 constexpr std::string_view kOutside = "lies outside the years 100 to 9999";
-
-std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
-  const std::int64_t q = a / b;
-  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
 
 // A moment read as wall-clock seconds, fields of the calendar as if in UTC.
 std::int64_t wallOf(DateTimeSerial local) { return wholeSeconds(local) - kSerialOfUnixZero * kSecondsPerDay; }
@@ -60,15 +54,12 @@ DateTimeSerial utcSerial(std::int64_t unixSeconds) {
 }
 
 std::string isoText(std::int64_t unixSeconds) {
-  const std::int64_t days = floorDiv(unixSeconds, kSecondsPerDay);
-  const std::int64_t timeOfDay = unixSeconds - days * kSecondsPerDay;
-  const year_month_day date{sys_days{sys_days::duration{days}}};
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                static_cast<int>(timeOfDay / 3600), static_cast<int>(timeOfDay / 60 % 60),
-                static_cast<int>(timeOfDay % 60));
-  return text;
+  // The clock's own text of the moment, "2000.03.12+18.54.10", with ISO 8601's separators.
+  std::string text = momentText(utcSerial(unixSeconds));
+  text[4] = text[7] = '-';
+  text[10] = 'T';
+  text[13] = text[16] = ':';
+  return text + 'Z';
 }
 
 std::optional<std::int64_t> localWallToUnix(std::int64_t wallSeconds) {
