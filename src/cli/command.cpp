@@ -9,7 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include "clock/star_date_reading.h"
-#include "cli/format.h"
+#include "clock/moment_format.h"
 #include "numerics/conversion.h"
 #include "numerics/hex_reading.h"
 #include "runtime/moment_reading.h"
@@ -106,7 +106,7 @@ bool closedPipe() {
 int follow(const std::string& format, std::FILE* out, std::FILE* err, const TickSeams& seams) {
   std::optional<runtime::UtcReading> now = seams.readClock();
   while (now) {
-    const auto line = runtime::inUnixRange(now->unixSeconds) ? formatLine(format, now->unixSeconds) : std::nullopt;
+    const auto line = runtime::inUnixRange(now->unixSeconds) ? epochclock::formatLine(format, now->unixSeconds) : std::nullopt;
     if (!line) {
       std::fprintf(err, "stardate: the system clock lies outside the years 100 to 9999\n");
       return 1;
@@ -190,7 +190,7 @@ CommandLine parse(int argc, const char* const* argv) {
     }
   }
   if (!line.error && o.format) {
-    if (auto wrong = formatError(*o.format)) line.error = "--format " + shownValue(*o.format) + ": " + *wrong;
+    if (auto wrong = epochclock::formatError(*o.format)) line.error = "--format " + shownValue(*o.format) + ": " + *wrong;
   }
   return line;
 }
@@ -243,7 +243,7 @@ int run(const Options& options, std::FILE* out, std::FILE* err, const TickSeams&
         }
       }
       if (!unixSeconds) return bad(why);
-      const auto line = formatLine(options.format.value_or(options.mode == Mode::reverse ? "%i" : "%S"), *unixSeconds);
+      const auto line = epochclock::formatLine(options.format.value_or(options.mode == Mode::reverse ? "%i" : "%S"), *unixSeconds);
       if (!line) return bad("the local moment lies outside the years 100 to 9999");
       text = *line;
     }

@@ -358,47 +358,88 @@ SaveResult saveInPlace(const std::string& target, std::string_view content, cons
 
 }  // namespace
 
-FirstItem readFirstItem(const std::string& file) {
+namespace {
+
+struct Opened {
+  std::FILE* stream = nullptr;  // null when there is no file, or none that can be read
+  std::string error;            // why a file that is there could not be read, one line
+};
+
+// Opens a regular file (or a link to one) for reading; anything else is reported, and
+// never opened in a way that could block.
+Opened openForReading(const std::string& file) {
   const Status status = statusOf(file);
   if (status.kind == Kind::missing) return {};
-  if (status.kind == Kind::unknown) return {std::nullopt, describe("cannot read", file, status.error)};
+  if (status.kind == Kind::unknown) return {nullptr, describe("cannot read", file, status.error)};
   // A FIFO would block the open, a device may act on it: neither is opened at all.
-  if (status.kind != Kind::regular) return {std::nullopt, describe("cannot read", file, kNotRegular)};
+  if (status.kind != Kind::regular) return {nullptr, describe("cannot read", file, kNotRegular)};
 
   // C streams rather than iostreams, which would set up their locale machinery at start.
 #ifdef _WIN32
   std::FILE* stream = _wfopen(wide(file).c_str(), L"rb");
-  if (!stream) return {std::nullopt, describe("cannot read", file, errno)};
+  if (!stream) return {nullptr, describe("cannot read", file, errno)};
   if (!isRegular(_fileno(stream))) {
     std::fclose(stream);
-    return {std::nullopt, describe("cannot read", file, kNotRegular)};
+    return {nullptr, describe("cannot read", file, kNotRegular)};
   }
 #else
   // Without blocking, and checked once open, in case the file was swapped meanwhile.
   const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return {std::nullopt, errno == ENOENT ? std::string() : describe("cannot read", file, errno)};
+  if (fd < 0) return {nullptr, errno == ENOENT ? std::string() : describe("cannot read", file, errno)};
   std::FILE* stream = isRegular(fd) ? fdopen(fd, "rb") : nullptr;
   if (!stream) {
     ::close(fd);
-    return {std::nullopt, describe("cannot read", file, kNotRegular)};
+    return {nullptr, describe("cannot read", file, kNotRegular)};
   }
 #endif
+  return {stream, {}};
+}
+
+// Closes a stream that was read; the error of the reading, if there was one.
+std::string closeRead(std::FILE* stream, const std::string& file) {
+  const bool readError = std::ferror(stream) != 0;
+  const int error = errno;
+  std::fclose(stream);
+  return readError ? describe("cannot read", file, error) : std::string();
+}
+
+}  // namespace
+
+FirstItem readFirstItem(const std::string& file) {
+  Opened opened = openForReading(file);
+  if (!opened.stream) return {std::nullopt, std::move(opened.error)};
+  std::FILE* stream = opened.stream;
   int c = std::fgetc(stream);
   while (c == ' ' || c == '\t') c = std::fgetc(stream);
   std::string item;
   for (; c != EOF && c != ',' && c != '\r' && c != '\n' && item.size() < kMaxItem; c = std::fgetc(stream)) {
     item += static_cast<char>(c);
   }
-  const bool readError = std::ferror(stream) != 0;
-  const int error = errno;
-  std::fclose(stream);
-  if (readError) return {std::nullopt, describe("cannot read", file, error)};
+  if (std::string error = closeRead(stream, file); !error.empty()) return {std::nullopt, std::move(error)};
   return {std::move(item), {}};
+}
+
+FileText readText(const std::string& file, std::size_t limit) {
+  Opened opened = openForReading(file);
+  if (!opened.stream) return {std::nullopt, std::move(opened.error)};
+  std::string text;
+  char buffer[4096];
+  while (text.size() < limit) {
+    const std::size_t read = std::fread(buffer, 1, std::min(sizeof buffer, limit - text.size()), opened.stream);
+    if (read == 0) break;
+    text.append(buffer, read);
+  }
+  if (std::string error = closeRead(opened.stream, file); !error.empty()) return {std::nullopt, std::move(error)};
+  return {std::move(text), {}};
 }
 
 SaveResult saveLine(const std::string& file, std::string_view line) {
   std::string content(line);
   content += "\r\n";
+  return saveFile(file, content);
+}
+
+SaveResult saveFile(const std::string& file, std::string_view content) {
   const std::string target = linkTarget(file);
   const Status old = statusOf(target);
   const bool exists = old.kind != Kind::missing;

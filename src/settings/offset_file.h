@@ -21,6 +21,13 @@ struct FirstItem {
 FirstItem readFirstItem(const std::string& file);
 inline constexpr std::size_t kMaxItem = 1 << 20;
 
+struct FileText {
+  std::optional<std::string> text;  // empty when there is no file, or none that can be read
+  std::string error;                // why a file that is there could not be read, one line
+};
+// The whole content of a file, its first `limit` bytes at most, read as readFirstItem reads.
+FileText readText(const std::string& file, std::size_t limit);
+
 struct SaveResult {
   bool ok = true;
   std::string error;  // one line, when !ok
@@ -34,6 +41,8 @@ struct SaveResult {
 // file, is left alone and the save fails. In a folder the user may not write,
 // a file the user may is written in place.
 [[nodiscard]] SaveResult saveLine(const std::string& file, std::string_view line);
+// The same for a whole content of any number of lines, written as it is.
+[[nodiscard]] SaveResult saveFile(const std::string& file, std::string_view content);
 
 // The word that stands for the offset the system's zone gives at each moment,
 // daylight saving included; any case, blanks around it allowed.

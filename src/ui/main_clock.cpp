@@ -164,15 +164,7 @@ void MainCLock::setShown(Control control, bool shown) {
   // tab order, or to the window.
   const std::optional<Control> focus = face_.focused();
   if (!focus || face_.shown(*focus)) return;
-  const auto controls = mainClockDesign().controls;
-  std::optional<Control> next;
-  for (int step = 1; step <= 3 && !next; ++step) {
-    const int tab = (controls[*focus].tabIndex + step) % 3;
-    for (Control c = 0; c < controlCount; ++c) {
-      if (controls[c].tabIndex == tab && face_.shown(c)) next = c;
-    }
-  }
-  face_.focus(next);
+  face_.focus(nextInTabOrder(mainClockDesign(), focus, false, [this](Control c) { return face_.shown(c); }));
 }
 
 void MainCLock::ShowSetup(bool show) {

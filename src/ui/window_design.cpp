@@ -1,5 +1,7 @@
 #include "ui/window_design.h"
 
+#include <algorithm>
+
 #include "ui/contrast.h"
 
 namespace ui {
@@ -41,6 +43,29 @@ std::uint32_t backgroundOf(const WindowDesign& window, const SystemColours& syst
 std::uint32_t failureText(std::uint32_t background) {
   constexpr std::uint32_t darkRed = 0xB00000, lightRed = 0xFF7878;
   return contrastRatio(darkRed, background) >= contrastRatio(lightRed, background) ? darkRed : lightRed;
+}
+
+std::vector<Control> tabOrder(const WindowDesign& window) {
+  std::vector<Control> order;
+  for (Control c = 0; c < static_cast<Control>(window.controls.size()); ++c) {
+    if (window.controls[c].tabIndex >= 0) order.push_back(c);
+  }
+  std::ranges::stable_sort(order, {}, [&window](Control c) { return window.controls[c].tabIndex; });
+  return order;
+}
+
+std::optional<Control> nextInTabOrder(const WindowDesign& window, std::optional<Control> from, bool backwards,
+                                      const std::function<bool(Control)>& takesFocus) {
+  const std::vector<Control> order = tabOrder(window);
+  const auto n = static_cast<std::ptrdiff_t>(order.size());
+  const auto at = from ? std::ranges::find(order, *from) - order.begin() : n;
+  // From no control, or one outside the order, the walk starts at the first (or last).
+  const std::ptrdiff_t start = at == n ? (backwards ? 0 : n - 1) : at;
+  for (std::ptrdiff_t step = 1; step <= n; ++step) {
+    const Control c = order[static_cast<std::size_t>(((start + (backwards ? -step : step)) % n + n) % n)];
+    if (takesFocus(c)) return c;
+  }
+  return std::nullopt;
 }
 
 }  // namespace ui

@@ -1,13 +1,18 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 // The two windows as the design draws them, with no toolkit: each face makes its
 // controls from these tables and nothing else.
 namespace ui {
+
+// A control of a window: its place in the window's design table.
+using Control = int;
 
 // Positions and sizes in twips, 1440 to the inch.
 struct Twips {
@@ -106,6 +111,13 @@ struct SystemColours {
 Paint paintOf(const ControlDesign& control, const SystemColours& system);
 // The window's own background: the design's, or the button face in high contrast.
 std::uint32_t backgroundOf(const WindowDesign& window, const SystemColours& system);
+
+// The controls of a window that take the focus, in its tab order.
+std::vector<Control> tabOrder(const WindowDesign& window);
+// The control after `from` (before it, backwards) in tab order that `takesFocus` accepts,
+// round the end; from none, the first (or last). None when no control takes the focus.
+std::optional<Control> nextInTabOrder(const WindowDesign& window, std::optional<Control> from, bool backwards,
+                                      const std::function<bool(Control)>& takesFocus);
 
 // The text colour of a box whose text could not be kept: a red that reads on its background.
 std::uint32_t failureText(std::uint32_t background);

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/format.h"
+#include "clock/moment_format.h"
 #include "clock/epoch_clock.h"
 #include "clock/star_date_reading.h"
 #include "numerics/hex_reading.h"
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto moment = runtime::readMoment(text, why);
   if (moment.has_value() == !why.empty()) std::abort();
   if (moment && (runtime::readMoment(runtime::isoText(*moment), again) != moment ||
-                 !cli::formatLine("%S %C %s %u %l %i %%", *moment))) {
+                 !epochclock::formatLine("%S %C %s %u %l %i %%", *moment))) {
     std::abort();
   }
   why.clear();

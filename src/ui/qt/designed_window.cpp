@@ -82,12 +82,10 @@ void DesignedWindow<FaceBase>::restack() {
     if (widgets_[c]) widgets_[c]->raise();
   }
   QWidget* previous = nullptr;
-  for (int tab = 0; tab < static_cast<int>(widgets_.size()) + 16; ++tab) {
-    for (Control c = 0; c < static_cast<Control>(widgets_.size()); ++c) {
-      if (design_.controls[c].tabIndex != tab || !widgets_[c]) continue;
-      if (previous) setTabOrder(previous, widgets_[c]);
-      previous = widgets_[c];
-    }
+  for (const Control c : tabOrder(design_)) {
+    if (!widgets_[c]) continue;
+    if (previous) setTabOrder(previous, widgets_[c]);
+    previous = widgets_[c];
   }
 }
 

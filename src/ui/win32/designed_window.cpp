@@ -223,16 +223,7 @@ bool DesignedWindow<FaceBase, Handlers>::takesFocus(Control control) const {
 template <typename FaceBase, typename Handlers>
 std::optional<Control> DesignedWindow<FaceBase, Handlers>::nextInTabOrder(std::optional<Control> from,
                                                                           bool backwards) const {
-  std::vector<Control> order;
-  for (Control c = 0; c < static_cast<Control>(controls_.size()); ++c) {
-    if (takesFocus(c)) order.push_back(c);
-  }
-  if (order.empty()) return std::nullopt;
-  std::ranges::sort(order, {}, [this](Control c) { return design_.controls[c].tabIndex; });
-  const auto at = from ? std::ranges::find(order, *from) : order.end();
-  if (at == order.end()) return backwards ? order.back() : order.front();
-  const std::size_t index = static_cast<std::size_t>(at - order.begin());
-  return order[(index + (backwards ? order.size() - 1 : 1)) % order.size()];
+  return ui::nextInTabOrder(design_, from, backwards, [this](Control c) { return takesFocus(c); });
 }
 
 template <typename FaceBase, typename Handlers>

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace cli {
+namespace epochclock {
 
 // Empty when the format is sound, otherwise what is wrong with it. Fields: %S the
 // StarDate as the clock shows it, %C the same without blanks, %s the seconds since the
@@ -17,4 +17,4 @@ std::optional<std::string> formatError(std::string_view format);
 // Empty when it asks for the local moment and that leaves those years.
 std::optional<std::string> formatLine(std::string_view format, std::int64_t unixSeconds);
 
-}  // namespace cli
+}  // namespace epochclock

@@ -1,10 +1,10 @@
-#include "cli/format.h"
+#include "clock/moment_format.h"
 
 #include "clock/epoch_clock.h"
 #include "clock/star_date_reading.h"
 #include "runtime/moment_reading.h"
 
-namespace cli {
+namespace epochclock {
 
 namespace {
 
@@ -66,4 +66,4 @@ std::optional<std::string> formatLine(std::string_view format, std::int64_t unix
   return line;
 }
 
-}  // namespace cli
+}  // namespace epochclock
