@@ -27,7 +27,8 @@ std::optional<std::string> formatError(std::string_view format) {
   return std::nullopt;
 }
 
-std::optional<std::string> formatLine(std::string_view format, std::int64_t unixSeconds) {
+std::optional<std::string> formatLine(std::string_view format, std::int64_t unixSeconds,
+                                      std::optional<double> localOffset) {
   const std::int64_t starsecs = epochclock::starSecondsOf(unixSeconds);
   std::string line;
   for (std::size_t i = 0; i < format.size(); ++i) {
@@ -51,7 +52,9 @@ std::optional<std::string> formatLine(std::string_view format, std::int64_t unix
         line += runtime::momentText(runtime::utcSerial(unixSeconds));
         break;
       case 'l': {
-        const runtime::DateTimeSerial local = runtime::localMoment(unixSeconds);
+        const runtime::DateTimeSerial local =
+            localOffset ? runtime::utcSerial(unixSeconds) + *localOffset / runtime::kSecondsPerDay
+                        : runtime::localMoment(unixSeconds);
         if (!runtime::inDateRange(local)) return std::nullopt;
         line += runtime::momentText(local);
         break;

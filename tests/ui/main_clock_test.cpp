@@ -10,6 +10,8 @@
 
 #include "../support/moments.h"
 #include "clock/epoch_clock.h"
+#include "clock/moment_format.h"
+#include "clock/star_date_reading.h"
 #include "fake_face.h"
 
 namespace {
@@ -36,6 +38,9 @@ class MainClockTest : public ::testing::Test {
     seams.readClock = [this] { return clock_.read(); };
     seams.wait = [this](std::chrono::microseconds span) { clock_.wait(span); };
     seams.refreshZone = [this] { clock_.refreshZone(); };
+    seams.preferencesFile = (dir_ / "Selenial.conf").string();
+    seams.globalKey = &key_;
+    seams.typist = &typist_;
     window_ = std::make_unique<ui::MainCLock>(*face_, seams);
     window_->Form_Load();
     return *window_;
@@ -79,6 +84,39 @@ class MainClockTest : public ::testing::Test {
     EXPECT_EQ(face_->menuEnabled[mnuSetup], view != View::About);
     EXPECT_EQ(face_->menuEnabled[mnuAbout], view != View::ClockWithSetup);
     EXPECT_TRUE(face_->menuEnabled[coMathCalc]);
+  }
+
+  // A system-wide key that another program may hold, and a typist that keeps what it typed.
+  struct FakeKey : ui::GlobalKey {
+    Grab grab(const ui::KeyChord& chord) override {
+      if (taken.count(ui::keyChordText(chord))) return Grab::Taken;
+      held = ui::keyChordText(chord);
+      return Grab::Held;
+    }
+    void release() override { held = "(none)"; }
+    std::set<std::string> taken;
+    std::string held = "(none)";
+  } key_;
+  struct FakeTypist : ui::Typist {
+    void type(std::string_view text) override { typed = text; }
+    std::string typed = "(nothing)";
+  } typist_;
+  std::string conf() const {
+    std::ifstream in(dir_ / "Selenial.conf", std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return in ? bytes.str() : "(no file)";
+  }
+  std::string keyNote() const { return face_->menuCaptions[mnuKeyNote].caption; }
+  int checkedFormat() const {
+    int checked = -1;
+    for (int e = mnuStampShown; e <= mnuStampCustom; ++e) {
+      if (face_->menuChecked[e]) {
+        EXPECT_EQ(checked, -1) << "two formats checked";
+        checked = e;
+      }
+    }
+    return checked;
   }
 
   std::filesystem::path dir_;
@@ -463,6 +501,144 @@ TEST_F(MainClockTest, ClosingEndsTheProgram) {
   window_->Form_Unload();
   EXPECT_EQ(face_->ended, 1);
   EXPECT_FALSE(face_->timer);
+}
+
+}  // namespace
+
+namespace {
+
+// The stamp of one moment in each format, as the window copies it and as the stardate
+// command's formatter writes it: the window never formats a moment its own way.
+struct StampRow {
+  int entry;                    // the menu's format, or Custom...
+  std::string custom;           // the format typed for Custom...
+  std::string text;             // 2000-03-13 01:54:10 local, offset 25200
+};
+const StampRow kStamps[] = {
+    {mnuStampShown, "", "   + 39A4.51EB"},
+    {mnuStampStarDate, "%C", "+39A4.51EB"},
+    {mnuStampSeconds, "%s", "967070187"},
+    {mnuStampUtc, "%u", "2000.03.12+18.54.10"},
+    {mnuStampIso, "%i", "2000-03-12T18:54:10Z"},
+    {mnuStampCustom, "%S|%C|%l|100%%", " + 39A4.51EB|+39A4.51EB|2000.03.13+01.54.10|100%"},
+};
+
+TEST_F(MainClockTest, EveryWayOfStampingCopiesTheChosenFormat) {
+  store("25200");
+  for (const StampRow& row : kStamps) {
+    open();
+    SCOPED_TRACE(row.text);
+    window_->clicked(cmdOK);
+    setClock(2000, 3, 13, 1, 54, 10);
+    tick();
+    // The clock moves on, but the stamp is of the second it shows.
+    setClock(2000, 3, 13, 1, 54, 11);
+    if (row.entry == mnuStampCustom) face_->answers = {row.custom};
+    window_->menuChosen(row.entry);
+    EXPECT_EQ(checkedFormat(), row.entry);
+    window_->clicked(Label5_3);
+    EXPECT_EQ(face_->clipboard, row.text);
+    face_->clipboard = "old";
+    EXPECT_TRUE(window_->keyPressed(ui::Key::Copy));
+    EXPECT_EQ(face_->clipboard, row.text);
+    key_.pressed();
+    EXPECT_EQ(typist_.typed, row.text);
+    // The choice is kept for the next start.
+    EXPECT_EQ(conf(), row.entry == mnuStampShown ? "" : "copy=" + row.custom + "\n");
+    if (row.entry != mnuStampShown) {
+      EXPECT_EQ(epochclock::formatLine(row.custom, epochclock::unixSecondsOf(967070187), 25200), row.text);
+    }
+  }
+}
+
+TEST_F(MainClockTest, ABadCustomFormatIsRefusedInTheCommandsWords) {
+  open();
+  window_->menuChosen(mnuStampSeconds);
+  face_->answers = {"%q", "%s%"};
+  window_->menuChosen(mnuStampCustom);
+  EXPECT_EQ(face_->prompts.size(), 3u);
+  EXPECT_EQ(face_->prompts[1],
+            "This format has no field %q (%S %C %s %u %l %i %%).\n"
+            "Format of the time stamp (%S %C %s %u %l %i %%): [%q]");
+  EXPECT_EQ(face_->prompts[2].substr(0, 31), "This format ends in a lone %.\nF");
+  // Given up: the seconds stay the stamp.
+  EXPECT_EQ(checkedFormat(), mnuStampSeconds);
+  EXPECT_EQ(conf(), "copy=%s\n");
+}
+
+TEST_F(MainClockTest, ARightClickCopiesOnceInAnotherFormat) {
+  store("25200");
+  open();
+  window_->clicked(cmdOK);
+  setClock(2000, 3, 13, 1, 54, 10);
+  tick();
+  face_->popUpChoice = mnuStampUtc;
+  window_->contextMenu(Label5_1);
+  EXPECT_EQ(face_->poppedUp, (std::vector<int>{mnuStampShown, mnuStampStarDate, mnuStampSeconds, mnuStampUtc,
+                                               mnuStampIso, mnuStampCustom}));
+  EXPECT_EQ(face_->clipboard, "2000.03.12+18.54.10");
+  window_->clicked(Label5_1);
+  EXPECT_EQ(face_->clipboard, "   + 39A4.51EB");
+  EXPECT_EQ(checkedFormat(), mnuStampShown);
+  EXPECT_EQ(conf(), "(no file)");
+}
+
+TEST_F(MainClockTest, PreferencesAreReadAndLinesOfNewerVersionsKept) {
+  struct Case {
+    std::string conf;
+    int format;
+    std::string note, held, afterIso;
+  };
+  const Case cases[] = {
+      {"", mnuStampShown, "Super+Alt+T types the stamp", "Super+Alt+T", "copy=%i\n"},
+      {"future=1\ncopy=%s\r\n", mnuStampSeconds, "Super+Alt+T types the stamp", "Super+Alt+T",
+       "future=1\ncopy=%i\n"},
+      {"hotkey=ctrl+alt+s\n# mine\nhotkey-does=copy\n", mnuStampShown, "Ctrl+Alt+S copies the stamp",
+       "Ctrl+Alt+S", "hotkey=ctrl+alt+s\n# mine\nhotkey-does=copy\ncopy=%i\n"},
+      {"copy=%C %u\nhotkey=none\n", mnuStampCustom, "No system-wide key", "(none)",
+       "copy=%i\nhotkey=none\n"},
+      // Unreadable values and lines: the defaults, the lines kept as they are.
+      {"copy=%Q\nhotkey=T\nhotkey-does=jump\nnonsense\n", mnuStampShown, "Super+Alt+T types the stamp",
+       "Super+Alt+T", "copy=%i\nhotkey=T\nhotkey-does=jump\nnonsense\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.conf);
+    std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << c.conf;
+    open();
+    EXPECT_EQ(checkedFormat(), c.format);
+    EXPECT_EQ(keyNote(), c.note);
+    EXPECT_EQ(key_.held, c.held);
+    EXPECT_FALSE(face_->menuEnabled[mnuKeyNote]);
+    window_->menuChosen(mnuStampIso);
+    EXPECT_EQ(conf(), c.afterIso);
+  }
+}
+
+TEST_F(MainClockTest, AKeyAnotherProgramHoldsIsSaidAndChangesNothing) {
+  key_.taken = {"Super+Alt+T", "Ctrl+Alt+X"};
+  open();
+  EXPECT_EQ(keyNote(), "Super+Alt+T: taken by another program");
+  EXPECT_EQ(key_.held, "(none)");
+  // A free key is taken and kept for the next start.
+  face_->keyAnswer = ui::readKeyChord("Ctrl+Alt+S");
+  window_->menuChosen(mnuKeyChoose);
+  EXPECT_EQ(keyNote(), "Ctrl+Alt+S types the stamp");
+  EXPECT_EQ(conf(), "hotkey=Ctrl+Alt+S\n");
+  // A taken one leaves the key held as it was.
+  face_->keyAnswer = ui::readKeyChord("ctrl+alt+x");
+  window_->menuChosen(mnuKeyChoose);
+  EXPECT_EQ(keyNote(), "Ctrl+Alt+X: taken by another program (Ctrl+Alt+S kept)");
+  EXPECT_EQ(key_.held, "Ctrl+Alt+S");
+  EXPECT_EQ(conf(), "hotkey=Ctrl+Alt+S\n");
+  window_->menuChosen(mnuKeyCopies);
+  EXPECT_EQ(keyNote(), "Ctrl+Alt+S copies the stamp");
+  key_.pressed();
+  EXPECT_EQ(face_->clipboard, "");
+  EXPECT_EQ(typist_.typed, "(nothing)");
+  window_->menuChosen(mnuKeyOff);
+  EXPECT_EQ(key_.held, "(none)");
+  EXPECT_EQ(keyNote(), "No system-wide key");
+  EXPECT_EQ(conf(), "hotkey=none\nhotkey-does=copy\n");
 }
 
 }  // namespace
