@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -508,24 +509,33 @@ TEST_F(MainClockTest, ClosingEndsTheProgram) {
 namespace {
 
 // The stamp of one moment in each format, as the window copies it and as the stardate
-// command's formatter writes it: the window never formats a moment its own way.
+// command's formatter writes it: the window never formats a moment its own way. The
+// formats come from the table the command's own test reads too.
 struct StampRow {
-  int entry;                    // the menu's format, or Custom...
-  std::string custom;           // the format typed for Custom...
-  std::string text;             // 2000-03-13 01:54:10 local, offset 25200
+  int entry;           // the menu's format, or Custom...
+  std::string format;  // its fields
+  std::string text;    // 2000-03-13 01:54:10 local, offset 25200
 };
-const StampRow kStamps[] = {
-    {mnuStampShown, "", "   + 39A4.51EB"},
-    {mnuStampStarDate, "%C", "+39A4.51EB"},
-    {mnuStampSeconds, "%s", "967070187"},
-    {mnuStampUtc, "%u", "2000.03.12+18.54.10"},
-    {mnuStampIso, "%i", "2000-03-12T18:54:10Z"},
-    {mnuStampCustom, "%S|%C|%l|100%%", " + 39A4.51EB|+39A4.51EB|2000.03.13+01.54.10|100%"},
-};
+std::vector<StampRow> stampRows() {
+  std::vector<StampRow> rows{{mnuStampShown, "", "   + 39A4.51EB"}};
+  std::ifstream table(SELENIAL_STAMP_FORMATS);
+  EXPECT_TRUE(table) << "cannot read " << SELENIAL_STAMP_FORMATS;
+  const std::map<std::string, int> presets{
+      {"%C", mnuStampStarDate}, {"%s", mnuStampSeconds}, {"%u", mnuStampUtc}, {"%i", mnuStampIso}};
+  for (std::string line; std::getline(table, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    const auto tab = line.find('\t');
+    StampRow row{mnuStampCustom, line.substr(0, tab), line.substr(tab + 1)};
+    if (const auto preset = presets.find(row.format); preset != presets.end()) row.entry = preset->second;
+    rows.push_back(row);
+  }
+  EXPECT_GT(rows.size(), 8u);
+  return rows;
+}
 
 TEST_F(MainClockTest, EveryWayOfStampingCopiesTheChosenFormat) {
   store("25200");
-  for (const StampRow& row : kStamps) {
+  for (const StampRow& row : stampRows()) {
     open();
     SCOPED_TRACE(row.text);
     window_->clicked(cmdOK);
@@ -533,7 +543,7 @@ TEST_F(MainClockTest, EveryWayOfStampingCopiesTheChosenFormat) {
     tick();
     // The clock moves on, but the stamp is of the second it shows.
     setClock(2000, 3, 13, 1, 54, 11);
-    if (row.entry == mnuStampCustom) face_->answers = {row.custom};
+    if (row.entry == mnuStampCustom) face_->answers = {row.format};
     window_->menuChosen(row.entry);
     EXPECT_EQ(checkedFormat(), row.entry);
     window_->clicked(Label5_3);
@@ -544,9 +554,9 @@ TEST_F(MainClockTest, EveryWayOfStampingCopiesTheChosenFormat) {
     key_.pressed();
     EXPECT_EQ(typist_.typed, row.text);
     // The choice is kept for the next start.
-    EXPECT_EQ(conf(), row.entry == mnuStampShown ? "" : "copy=" + row.custom + "\n");
+    EXPECT_EQ(conf(), row.entry == mnuStampShown ? "" : "copy=" + row.format + "\n");
     if (row.entry != mnuStampShown) {
-      EXPECT_EQ(epochclock::formatLine(row.custom, epochclock::unixSecondsOf(967070187), 25200), row.text);
+      EXPECT_EQ(epochclock::formatLine(row.format, epochclock::unixSecondsOf(967070187), 25200), row.text);
     }
   }
 }
