@@ -17,7 +17,7 @@ namespace ui {
 using Control = int;
 
 // Keys the design gives a meaning, whatever the platform calls them.
-enum class Key { Enter, Escape, Copy };
+enum class Key { Enter, Escape, Copy, Quit };
 
 // The events a face hands a window's handlers.
 class Events {
@@ -76,6 +76,16 @@ class MainFace : public Face {
   virtual void showCalculator() = 0;
   // Ends the program with every window.
   virtual void endProgram() = 0;
+
+  // The window as the notification area's icon shows and hides it; shown, it is
+  // restored, raised and given the focus.
+  virtual void showWindow(bool shown) = 0;
+  // Shown, not minimized, and covered by no other window.
+  virtual bool inFront() const = 0;
+  // Keeping the window above the others; false where the system lets no program do that.
+  virtual bool canStayOnTop() const = 0;
+  virtual void stayOnTop(bool on) = 0;
+  virtual void setMenuToolTip(int entry, std::string_view tip) = 0;
 
  protected:
   ~MainFace() = default;

@@ -88,6 +88,12 @@ constexpr MenuDesign kMenu[] = {
     {"mnuKeyCopies", "The key copies the stamp", mnuStamp, MenuKind::Radio, 1},
     {"mnuKeyChoose", "Choose the key...", mnuStamp},
     {"mnuKeyOff", "Turn the key off", mnuStamp},
+    {"mnuWindow", "&Window"},
+    {"mnuOnTop", "Always on top", mnuWindow, MenuKind::Check},
+    {"mnuLogin", "Start at login", mnuWindow, MenuKind::Check},
+    {"mnuTray", "Icon in the notification area", mnuWindow, MenuKind::Check},
+    {"mnuCloseToTray", "Closing keeps it in the notification area", mnuWindow, MenuKind::Check},
+    {"mnuQuit", "&Quit\tCtrl+Q", mnuWindow, MenuKind::Command, 0, true},
 };
 static_assert(std::size(kMenu) == menuCount);
 
@@ -123,6 +129,10 @@ const WindowDesign& mainClockDesign() { return kWindow; }
 MainCLock::MainCLock(MainFace& face, Seams seams)
     : face_(face), seams_(std::move(seams)), offsets_(seams_.offsetFile) {
   if (seams_.globalKey) seams_.globalKey->pressed = [this] { hotkey_Pressed(); };
+  if (seams_.tray) {
+    seams_.tray->clicked = [this] { tray_Click(); };
+    seams_.tray->chosen = [this](int entry) { trayMenu_Click(entry); };
+  }
 }
 
 void MainCLock::Form_Load() {
@@ -144,6 +154,7 @@ void MainCLock::Form_Load() {
                                                   : loaded.seconds);
   face_.setCaption("ini: " + runtime::signedNumberText(TZdays_));
   loadPreferences();
+  loadTrayPreferences();
   mnuAbout_Click();
   face_.armTimer(std::chrono::milliseconds(1000));
 }
@@ -188,11 +199,13 @@ void MainCLock::Display() {
   shownOffset_ = now.utcOffset;
   shownStarsecs_ = sample->starsecs;
   shownOffsetSeconds_ = TZdays_ * runtime::kSecondsPerDay;
+  const std::string utc = runtime::momentText(sample->Tutc), local = runtime::momentText(sample->Tnow);
+  refreshTray(starDate, utc, local);
   if (face_.minimized()) return;
   face_.setText(Label5_0, "  " + starDate);
   face_.setText(Label5_1, "  " + runtime::plainNumberText(static_cast<double>(sample->starsecs)));
-  face_.setText(Label5_2, "  " + runtime::momentText(sample->Tutc));
-  face_.setText(Label5_3, "  " + runtime::momentText(sample->Tnow));
+  face_.setText(Label5_2, "  " + utc);
+  face_.setText(Label5_3, "  " + local);
 }
 
 void MainCLock::setShown(Control control, bool shown) {
@@ -435,8 +448,12 @@ void MainCLock::DiffSec_Change(std::string_view text) {
 void MainCLock::coMathCalc_Click() { face_.showCalculator(); }
 
 void MainCLock::Form_Unload() {
-  face_.stopTimer();
-  face_.endProgram();
+  // Only while the icon is there to bring the window back.
+  if (closesToTray_ && trayShown_) {
+    face_.showWindow(false);
+    return;
+  }
+  quit();
 }
 
 void MainCLock::clicked(Control control) {
@@ -460,6 +477,11 @@ void MainCLock::menuChosen(int entry) {
     case mnuKeyCopies: return mnuKeyDoes_Click(false);
     case mnuKeyChoose: return mnuKeyChoose_Click();
     case mnuKeyOff: return mnuKeyOff_Click();
+    case mnuOnTop: return mnuOnTop_Click();
+    case mnuLogin: return mnuLogin_Click();
+    case mnuTray: return mnuTray_Click();
+    case mnuCloseToTray: return mnuCloseToTray_Click();
+    case mnuQuit: return quit();
     default: return mnuStampFormat_Click(entry);
   }
 }
@@ -487,6 +509,9 @@ bool MainCLock::keyPressed(Key key) {
       // the focus copies its own selection.
       if (const auto focus = face_.focused(); focus && kControls[*focus].kind == Kind::TextBox) return false;
       Label5_Click(0);
+      return true;
+    case Key::Quit:
+      quit();
       return true;
   }
   return false;

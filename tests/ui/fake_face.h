@@ -9,6 +9,7 @@
 
 #include "fake_clock.h"
 #include "ui/face.h"
+#include "ui/tray.h"
 #include "ui/window_design.h"
 
 namespace uitest {
@@ -95,6 +96,15 @@ class FakeMainFace : public RecordingFace<ui::MainFace> {
   void stopTimer() override { timer.reset(); }
   void showCalculator() override { ++calculatorShown; }
   void endProgram() override { ++ended; }
+  void showWindow(bool shown) override {
+    windowShown = shown;
+    if (shown) isMinimized = covered = false;
+    log(shown ? "show window" : "hide window");
+  }
+  bool inFront() const override { return windowShown && !isMinimized && !covered; }
+  bool canStayOnTop() const override { return onTopPossible; }
+  void stayOnTop(bool on) override { onTop = on; }
+  void setMenuToolTip(int entry, std::string_view tip) override { menuToolTips[entry] = tip; }
 
   std::vector<bool> menuEnabled, menuChecked;
   struct Caption {
@@ -110,6 +120,36 @@ class FakeMainFace : public RecordingFace<ui::MainFace> {
   std::optional<std::chrono::milliseconds> timer;
   int calculatorShown = 0;
   int ended = 0;
+  bool windowShown = true, covered = false, onTopPossible = true, onTop = false;
+  std::map<int, std::string> menuToolTips;
+};
+
+// An icon in a notification area that may be missing, with its menu's state.
+class FakeTray : public ui::Tray {
+ public:
+  bool available() const override { return present; }
+  void show(bool shown) override { this->shown = shown; }
+  void setToolTip(std::string_view text) override { toolTip = text; }
+  void setEntryCaption(int entry, std::string_view caption) override { captions[entry] = caption; }
+  void checkEntry(int entry, bool checked) override { this->checked[entry] = checked; }
+  void enableEntry(int entry, bool enabled) override { this->enabled[entry] = enabled; }
+
+  bool present = true, shown = false;
+  std::string toolTip = "(none)";
+  std::map<int, std::string> captions;
+  std::map<int, bool> checked, enabled;
+};
+
+// The system's start-up entry: there or not, and a system that may refuse a change.
+class FakeLoginStart : public ui::LoginStart {
+ public:
+  bool present() const override { return there; }
+  std::string set(bool present) override {
+    if (refuses) return "refused";
+    there = present;
+    return {};
+  }
+  bool there = false, refuses = false;
 };
 
 class FakeCalculatorFace : public RecordingFace<ui::CalculatorFace> {

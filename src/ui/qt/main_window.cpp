@@ -26,9 +26,11 @@ namespace ui::qt {
 
 namespace {
 
-MainClockSeams withKeys(MainClockSeams seams, SystemKeys* keys) {
+MainClockSeams withKeys(MainClockSeams seams, SystemKeys* keys, Tray* tray, LoginStart* login) {
   if (!seams.globalKey) seams.globalKey = keys;
   if (!seams.typist) seams.typist = keys;
+  if (!seams.tray) seams.tray = tray;
+  if (!seams.loginStart) seams.loginStart = login;
   return seams;
 }
 
@@ -38,7 +40,8 @@ MainWindow::MainWindow(Seams seams)
     : DesignedWindow(mainClockDesign()),
       endProgram_(seams.endProgram ? seams.endProgram : [] { QCoreApplication::quit(); }),
       keys_(makeSystemKeys()),
-      clock_(*this, withKeys(seams, keys_.get())) {
+      tray_(QIcon(QPixmap(selenial_32_xpm))),
+      clock_(*this, withKeys(seams, keys_.get(), &tray_, &autostart_)) {
   installAccessibility();
   const WindowDesign& design = mainClockDesign();
   setWindowIcon(QIcon(QPixmap(selenial_32_xpm)));
@@ -148,7 +151,41 @@ void MainWindow::endProgram() {
   endProgram_();
 }
 
+void MainWindow::showWindow(bool shown) {
+  if (!shown) {
+    hide();
+    return;
+  }
+  if (isMinimized()) {
+    showNormal();
+  } else {
+    show();
+  }
+  raise();
+  activateWindow();
+}
+
+bool MainWindow::inFront() const { return isVisible() && !isMinimized() && isActiveWindow(); }
+
+bool MainWindow::canStayOnTop() const { return !onWayland(); }
+
+void MainWindow::stayOnTop(bool on) {
+  const bool visible = isVisible();
+  // A new flag remakes the window, hidden: shown again, the window manager hears of it.
+  setWindowFlag(Qt::WindowStaysOnTopHint, on);
+  if (visible) show();
+}
+
+void MainWindow::setMenuToolTip(int entry, std::string_view tip) {
+  QAction* action = menu_[entry];
+  action->setToolTip(fromStd(tip));
+  for (QObject* in : action->associatedObjects()) {
+    if (auto* menu = qobject_cast<QMenu*>(in)) menu->setToolTipsVisible(true);
+  }
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Kept in the notification area, the window is only hidden.
   clock_.Form_Unload();
   event->accept();
 }
