@@ -25,6 +25,8 @@ MainWindow::MainWindow(MainClockSeams seams) : DesignedWindow(mainClockDesign())
   keys_.attach(hwnd_);
   if (!seams.globalKey) seams.globalKey = &keys_;
   if (!seams.typist) seams.typist = &keys_;
+  if (!seams.tray) seams.tray = &tray_;
+  if (!seams.loginStart) seams.loginStart = &startup_;
   handlers_.emplace(*this, std::move(seams));
   handlers_->Form_Load();
 }
@@ -100,7 +102,40 @@ void MainWindow::endProgram() {
   PostQuitMessage(0);
 }
 
+void MainWindow::showWindow(bool shown) {
+  if (!shown) {
+    ShowWindow(hwnd_, SW_HIDE);
+    return;
+  }
+  ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(hwnd_);
+}
+
+bool MainWindow::inFront() const {
+  if (!IsWindowVisible(hwnd_) || IsIconic(hwnd_)) return false;
+  // Covered by no window above it. A click on the icon has just made the taskbar the
+  // foreground window, so the focus cannot tell; the taskbar itself, and windows on top
+  // of all, do not count unless this one is on top too.
+  RECT own;
+  GetWindowRect(hwnd_, &own);
+  const bool topmost = (GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  for (HWND above = GetWindow(hwnd_, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+    if (!IsWindowVisible(above) || IsIconic(above)) continue;
+    const LONG_PTR style = GetWindowLongPtrW(above, GWL_EXSTYLE);
+    if ((style & WS_EX_TOOLWINDOW) || (!topmost && (style & WS_EX_TOPMOST))) continue;
+    RECT theirs, both;
+    GetWindowRect(above, &theirs);
+    if (IntersectRect(&both, &own, &theirs)) return false;
+  }
+  return true;
+}
+
+void MainWindow::stayOnTop(bool on) {
+  SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 LRESULT MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (tray_.message(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_CLOSE:
       handlers_->Form_Unload();
@@ -109,10 +144,10 @@ LRESULT MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == SystemKeys::kHotKeyId && keys_.pressed) keys_.pressed();
       return 0;
     case WM_ENDSESSION:
-      if (wParam) handlers_->Form_Unload();
+      if (wParam) handlers_->quit();
       return 0;
     case WM_DESTROY:
-      if (!ended_) handlers_->Form_Unload();
+      if (!ended_) handlers_->quit();
       break;
     default:
       break;

@@ -4,7 +4,9 @@
 
 #include "ui/main_clock.h"
 #include "ui/win32/designed_window.h"
+#include "ui/win32/startup_shortcut.h"
 #include "ui/win32/system_keys.h"
+#include "ui/win32/tray_icon.h"
 
 namespace ui::win32 {
 
@@ -29,6 +31,12 @@ class MainWindow : public DesignedWindow<MainFace, MainCLock> {
   void stopTimer() override;
   void showCalculator() override;
   void endProgram() override;
+  void showWindow(bool shown) override;
+  bool inFront() const override;
+  bool canStayOnTop() const override { return true; }
+  void stayOnTop(bool on) override;
+  // Windows always lets a window stay on top: the menu needs no word of why not.
+  void setMenuToolTip(int /*entry*/, std::string_view /*tip*/) override {}
 
   // The program's message loop, with the clock's ticks; returns the exit code.
   int run();
@@ -42,6 +50,8 @@ class MainWindow : public DesignedWindow<MainFace, MainCLock> {
   HANDLE timer_ = nullptr;
   SystemKeys keys_;
   bool armed_ = false;
+  TrayIcon tray_{hwnd_};
+  StartupShortcut startup_;
 
   std::unique_ptr<CalculatorWindow> calculator_;  // kept after its window is discarded, until the next opening
   bool ended_ = false;
