@@ -198,6 +198,10 @@ title=$(xdotool getwindowname "$installed")
 sleep 2.2
 [ "$(xdotool getwindowname "$installed")" != "$title" ] || fail "the caption stood still while the menu was open"
 xdotool key Escape
+# Start at login: a shortcut in the Startup folder, which the uninstall takes away.
+startup="$(folder APPDATA)/Microsoft/Windows/Start Menu/Programs/StartUp/Selenial.lnk"
+xdotool windowfocus --sync "$installed" key alt+w Down Return
+poll 100 test -f "$startup" || fail "Start at login made no $startup"
 xdotool windowfocus --sync "$installed" key alt+F4
 poll 50 eval '! xdotool search --name "^ [+-] " >/dev/null 2>&1' || fail "the installed program did not end"
 msiexec /i "$work/second.msi" /qn || fail "installing the next build exited with $?: $(tail -n 5 "$work/msiexec.log")"
@@ -206,6 +210,7 @@ holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "installing again replac
 msiexec /x "$work/second.msi" /qn || fail "msiexec /x exited with $?: $(tail -n 5 "$work/msiexec.log")"
 [ ! -e "$programs" ] || fail "the uninstall left $programs: $(ls "$programs")"
 [ ! -e "$shortcut" ] || fail "the uninstall left the shortcut"
+[ ! -e "$startup" ] || fail "the uninstall left the start at login's shortcut"
 [ -z "$(entries)" ] || fail "the uninstall left the installed programs' entry '$(entries)'"
 holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "the uninstall did not keep the user's Selenial.ini"
 echo "installed again over the user's Selenial.ini, one entry; uninstalled, Selenial.ini kept"
