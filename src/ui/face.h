@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/global_key.h"
+#include "ui/tray.h"
 
 // What a window of the design needs from a toolkit, in the design's words. A face makes
 // the controls from the window's design table, implements these, and hands the
@@ -86,6 +87,15 @@ class MainFace : public Face {
   virtual bool canStayOnTop() const = 0;
   virtual void stayOnTop(bool on) = 0;
   virtual void setMenuToolTip(int entry, std::string_view tip) = 0;
+  // Where the frames stand on the desktop: the clock's, and the calculator's while it
+  // exists; none where the system does not say (Wayland).
+  enum class Which { Clock, Calculator };
+  virtual std::optional<Point> position(Which window) const = 0;
+  // Where the window opens: the clock before it is first shown, the calculator whenever
+  // it is made.
+  virtual void place(Which window, Point at) = 0;
+  // The screens present, as far as windows may go on them.
+  virtual std::vector<Rect> screens() const = 0;
 
  protected:
   ~MainFace() = default;

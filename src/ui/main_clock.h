@@ -117,6 +117,8 @@ class MainCLock : public Events {
   void loadTrayPreferences();
   void showTrayChoices();
   void refreshTray(const std::string& starDate, const std::string& utc, const std::string& local);
+  void placeWindows();
+  void keepPlaces();
   // Takes `chord` (none: no key) and says in the menu how that went; false when taken.
   bool holdKey(const std::optional<KeyChord>& chord, const std::optional<KeyChord>& kept);
 

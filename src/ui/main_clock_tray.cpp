@@ -11,6 +11,12 @@ namespace {
 using namespace mainclock;
 
 constexpr std::string_view kTrayKey = "tray", kCloseKey = "close", kOnTopKey = "on-top";
+struct PlaceKey {
+  MainFace::Which window;
+  std::string_view key;
+};
+constexpr PlaceKey kPlaceKeys[] = {{MainFace::Which::Clock, "position"},
+                                   {MainFace::Which::Calculator, "calculator-position"}};
 constexpr std::string_view kNoOnTop = "Wayland lets no program keep its window above the others";
 
 void report(const std::string& what) { std::fprintf(stderr, "selenial: %s\n", what.c_str()); }
@@ -36,6 +42,28 @@ void MainCLock::loadTrayPreferences() {
     face_.stayOnTop(true);
   }
   showTrayChoices();
+  placeWindows();
+}
+
+void MainCLock::placeWindows() {
+  const std::vector<Rect> screens = face_.screens();
+  for (const PlaceKey& place : kPlaceKeys) {
+    const auto kept = preferences_.get(place.key);
+    if (!kept) continue;
+    // A place on a screen no longer there, or that cannot be read, is the system's first placement.
+    if (const auto at = placeAgain(readPoint(*kept), screens)) face_.place(place.window, *at);
+  }
+}
+
+void MainCLock::keepPlaces() {
+  bool changed = false;
+  for (const PlaceKey& place : kPlaceKeys) {
+    const auto at = face_.position(place.window);
+    if (!at || preferences_.get(place.key) == pointText(*at)) continue;
+    preferences_.set(place.key, pointText(*at));
+    changed = true;
+  }
+  if (changed) savePreferences();
 }
 
 void MainCLock::showTrayChoices() {
@@ -126,6 +154,7 @@ void MainCLock::mnuCloseToTray_Click() {
 }
 
 void MainCLock::quit() {
+  keepPlaces();
   face_.stopTimer();
   if (seams_.tray) seams_.tray->show(false);
   face_.endProgram();

@@ -105,6 +105,12 @@ class FakeMainFace : public RecordingFace<ui::MainFace> {
   bool canStayOnTop() const override { return onTopPossible; }
   void stayOnTop(bool on) override { onTop = on; }
   void setMenuToolTip(int entry, std::string_view tip) override { menuToolTips[entry] = tip; }
+  std::optional<ui::Point> position(Which window) const override {
+    const auto at = positions.find(window);
+    return at == positions.end() ? std::nullopt : std::optional<ui::Point>(at->second);
+  }
+  void place(Which window, ui::Point at) override { placed[window] = at; }
+  std::vector<ui::Rect> screens() const override { return screenRects; }
 
   std::vector<bool> menuEnabled, menuChecked;
   struct Caption {
@@ -122,6 +128,8 @@ class FakeMainFace : public RecordingFace<ui::MainFace> {
   int ended = 0;
   bool windowShown = true, covered = false, onTopPossible = true, onTop = false;
   std::map<int, std::string> menuToolTips;
+  std::map<Which, ui::Point> positions, placed;
+  std::vector<ui::Rect> screenRects{{0, 0, 1920, 1080}};
 };
 
 // An icon in a notification area that may be missing, with its menu's state.

@@ -838,3 +838,43 @@ TEST(PlaceAgain, OnlyOnAPresentScreen) {
 }
 
 }  // namespace
+
+namespace {
+
+using Which = ui::MainFace::Which;
+
+TEST_F(MainClockTest, TheWindowsOpenWhereTheyWereWhenTheProgramEnded) {
+  struct Case {
+    std::string conf;
+    std::optional<ui::Point> clock, calculator;  // placed at start
+  };
+  const Case cases[] = {
+      {"", std::nullopt, std::nullopt},
+      {"position=100,200\ncalculator-position=-5,0\n", ui::Point{100, 200}, ui::Point{-5, 0}},
+      // On a screen that has gone, or unreadable: the system's first placement.
+      {"position=2500,200\ncalculator-position=100;200\n", std::nullopt, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.conf);
+    std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << c.conf;
+    open();
+    const auto placed = [this](Which w) {
+      const auto at = face_->placed.find(w);
+      return at == face_->placed.end() ? std::nullopt : std::optional<ui::Point>(at->second);
+    };
+    EXPECT_EQ(placed(Which::Clock), c.clock);
+    EXPECT_EQ(placed(Which::Calculator), c.calculator);
+  }
+  // Kept at the end, whichever way the program ends; a calculator that is gone keeps its place.
+  std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << "calculator-position=7,8\n";
+  open();
+  face_->positions[Which::Clock] = {30, 40};
+  window_->Form_Unload();
+  EXPECT_EQ(conf(), "calculator-position=7,8\nposition=30,40\n");
+  open();
+  face_->positions = {{Which::Clock, {30, 40}}, {Which::Calculator, {-50, 60}}};
+  tray_.chosen(Quit);
+  EXPECT_EQ(conf(), "calculator-position=-50,60\nposition=30,40\n");
+}
+
+}  // namespace

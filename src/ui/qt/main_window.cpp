@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -142,7 +143,10 @@ void MainWindow::stopTimer() { startimer_->stop(); }
 CalculatorWindow* MainWindow::calculator() const { return static_cast<CalculatorWindow*>(calculator_.data()); }
 
 void MainWindow::showCalculator() {
-  if (!calculator_) calculator_ = new CalculatorWindow();
+  if (!calculator_) {
+    calculator_ = new CalculatorWindow();
+    if (calculatorPlace_) calculator_->move(calculatorPlace_->x, calculatorPlace_->y);
+  }
   calculator()->bringBack();
 }
 
@@ -182,6 +186,31 @@ void MainWindow::setMenuToolTip(int entry, std::string_view tip) {
   for (QObject* in : action->associatedObjects()) {
     if (auto* menu = qobject_cast<QMenu*>(in)) menu->setToolTipsVisible(true);
   }
+}
+
+std::optional<Point> MainWindow::position(Which window) const {
+  // Wayland tells no program where its windows are, nor lets it put them anywhere.
+  const QWidget* widget = window == Which::Clock ? this : calculator_.data();
+  if (onWayland() || !widget) return std::nullopt;
+  const QPoint at = widget->pos();
+  return Point{at.x(), at.y()};
+}
+
+void MainWindow::place(Which window, Point at) {
+  if (window == Which::Calculator) {
+    calculatorPlace_ = at;
+  } else {
+    move(at.x, at.y);
+  }
+}
+
+std::vector<Rect> MainWindow::screens() const {
+  std::vector<Rect> rects;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect area = screen->availableGeometry();
+    rects.push_back({area.x(), area.y(), area.width(), area.height()});
+  }
+  return rects;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -49,6 +49,9 @@ class MainWindow : public DesignedWindow<MainFace> {
   bool canStayOnTop() const override;
   void stayOnTop(bool on) override;
   void setMenuToolTip(int entry, std::string_view tip) override;
+  std::optional<Point> position(Which window) const override;
+  void place(Which window, Point at) override;
+  std::vector<Rect> screens() const override;
 
   TrayIcon& tray() { return tray_; }
 
@@ -64,6 +67,7 @@ class MainWindow : public DesignedWindow<MainFace> {
   std::vector<QAction*> menu_;
   QTimer* startimer_ = nullptr;
   QPointer<QWidget> calculator_;  // the calculator, while it exists
+  std::optional<Point> calculatorPlace_;
 };
 
 }  // namespace ui::qt

@@ -90,7 +90,13 @@ std::optional<KeyChord> MainWindow::askKeyChord(std::string_view title, std::str
 }
 
 void MainWindow::showCalculator() {
-  if (!calculator_ || !calculator_->handle()) calculator_ = std::make_unique<CalculatorWindow>();
+  if (!calculator_ || !calculator_->handle()) {
+    calculator_ = std::make_unique<CalculatorWindow>();
+    if (calculatorPlace_) {
+      SetWindowPos(calculator_->handle(), nullptr, calculatorPlace_->x, calculatorPlace_->y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   calculator_->bringBack();
 }
 
@@ -132,6 +138,51 @@ bool MainWindow::inFront() const {
 
 void MainWindow::stayOnTop(bool on) {
   SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+std::optional<Point> MainWindow::position(Which window) const {
+  HWND of = window == Which::Clock ? hwnd_ : calculator_ ? calculator_->handle() : nullptr;
+  if (!of) return std::nullopt;
+  RECT frame;
+  if (IsIconic(of)) {
+    // Where it stands when restored; the placement counts from the work area's corner.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(of, &placement)) return std::nullopt;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(of, MONITOR_DEFAULTTONEAREST), &monitor);
+    return Point{placement.rcNormalPosition.left + monitor.rcWork.left - monitor.rcMonitor.left,
+                 placement.rcNormalPosition.top + monitor.rcWork.top - monitor.rcMonitor.top};
+  }
+  if (!GetWindowRect(of, &frame)) return std::nullopt;
+  return Point{frame.left, frame.top};
+}
+
+void MainWindow::place(Which window, Point at) {
+  if (window == Which::Calculator) {
+    calculatorPlace_ = at;
+    return;
+  }
+  SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::vector<Rect> MainWindow::screens() const {
+  std::vector<Rect> rects;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR handle, HDC, LPRECT, LPARAM into) -> BOOL {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (GetMonitorInfoW(handle, &monitor)) {
+          const RECT& work = monitor.rcWork;
+          reinterpret_cast<std::vector<Rect>*>(into)->push_back(
+              {work.left, work.top, work.right - work.left, work.bottom - work.top});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&rects));
+  return rects;
 }
 
 LRESULT MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {

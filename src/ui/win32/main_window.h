@@ -37,6 +37,9 @@ class MainWindow : public DesignedWindow<MainFace, MainCLock> {
   void stayOnTop(bool on) override;
   // Windows always lets a window stay on top: the menu needs no word of why not.
   void setMenuToolTip(int /*entry*/, std::string_view /*tip*/) override {}
+  std::optional<Point> position(Which window) const override;
+  void place(Which window, Point at) override;
+  std::vector<Rect> screens() const override;
 
   // The program's message loop, with the clock's ticks; returns the exit code.
   int run();
@@ -55,6 +58,7 @@ class MainWindow : public DesignedWindow<MainFace, MainCLock> {
 
   std::unique_ptr<CalculatorWindow> calculator_;  // kept after its window is discarded, until the next opening
   bool ended_ = false;
+  std::optional<Point> calculatorPlace_;
 };
 
 }  // namespace ui::win32
