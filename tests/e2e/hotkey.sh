@@ -67,6 +67,29 @@ xdotool keyup super alt
 kill "$second" "$app"
 wait "$second" "$app" 2>/dev/null || true
 
+# With Caps Lock on, the letters of an ISO 8601 stamp still come out as they are.
+printf 'copy=%%i\n' >Selenial.conf
+start_clock caps.log
+xdotool windowfocus --sync "$terminal"
+xdotool key Caps_Lock
+before=$(stat -c %s typed)
+stamp_key
+iso_typed() {
+  local text now
+  text=$(tail -c +$((before + 1)) typed)
+  now=$(date -u +%s)
+  for n in $((now - 2)) $((now - 1)) "$now"; do
+    [ "$text" = "$(date -u -d "@$n" +%Y-%m-%dT%H:%M:%SZ)" ] && return 0
+  done
+  return 1
+}
+poll 100 iso_typed || fail "with Caps Lock on the terminal got '$(tail -c +$((before + 1)) typed)'"
+xdotool keyup super alt
+echo "typed with Caps Lock on: '$(tail -c +$((before + 1)) typed)'"
+xdotool key Caps_Lock
+kill "$app"
+wait "$app" 2>/dev/null || true
+
 # Copying instead, in the command's format: the clipboard holds the bare StarDate.
 printf 'hotkey-does=copy\ncopy=%%C\n' >Selenial.conf
 start_clock copy.log
