@@ -310,7 +310,7 @@ bool MainCLock::holdKey(const std::optional<KeyChord>& chord, const std::optiona
                                        : GlobalKey::Grab::Held;
   std::string note;
   if (grab == GlobalKey::Grab::Unsupported) {
-    note = "This desktop lets no program take a key: see README";
+    note = std::string(key ? key->systemName() : "This desktop") + " lets no program take a key: see README";
   } else if (!chord) {
     note = "No system-wide key";
   } else if (grab == GlobalKey::Grab::Held) {
