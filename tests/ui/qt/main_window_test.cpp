@@ -469,7 +469,7 @@ TEST_F(MainWindowTest, TheTimeStampMenuAndItsDialogsReachTheHandlers) {
     }
     QTest::keyClick(menu, Qt::Key_Return);
   });
-  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5));
+  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), value(2)->mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(value(2), &rightClick);
   EXPECT_EQ(clipboardText(), "2000.03.12+18.54.10");
   EXPECT_TRUE(action("mnuStampSeconds")->isChecked());
