@@ -594,6 +594,7 @@ TEST_F(MainClockTest, PreferencesAreReadAndLinesOfNewerVersionsKept) {
       // Unreadable values and lines: the defaults, the lines kept as they are.
       {"copy=%Q\nhotkey=T\nhotkey-does=jump\nnonsense\n", mnuStampShown, "Super+Alt+T types the stamp",
        "Super+Alt+T", "copy=%i\nhotkey=T\nhotkey-does=jump\nnonsense\n"},
+      {"copy=\n", mnuStampShown, "Super+Alt+T types the stamp", "Super+Alt+T", "copy=%i\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.conf);
