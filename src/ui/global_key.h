@@ -32,6 +32,8 @@ class GlobalKey {
   virtual void release() = 0;
   // What the platform calls the Super key on its keyboards.
   virtual std::string_view superWord() const { return "Super"; }
+  // The system that lets no program take a key, as its users know it.
+  virtual std::string_view systemName() const { return "This desktop"; }
 
   // Run when the chord is pressed, wherever the focus is.
   std::function<void()> pressed;

@@ -122,6 +122,12 @@ constexpr WindowDesign kWindow{.name = "MainCLock",
 
 void report(const std::string& what) { std::fprintf(stderr, "selenial: %s\n", what.c_str()); }
 
+// What is wrong with a stamp's format, in the stardate command's words; an empty one
+// would stamp nothing.
+std::optional<std::string> formatProblem(std::string_view format) {
+  return format.empty() ? std::optional<std::string>("is empty") : epochclock::formatError(format);
+}
+
 }  // namespace
 
 const WindowDesign& mainClockDesign() { return kWindow; }
@@ -269,7 +275,7 @@ void MainCLock::loadPreferences() {
     report(std::string(settings::kPreferencesFile) + ": " + std::string(key) + "=" + value + ": " + std::string(why));
   };
   if (const auto copy = preferences_.get(kCopyKey)) {
-    if (const auto wrong = epochclock::formatError(*copy)) {
+    if (const auto wrong = formatProblem(*copy)) {
       unreadable(kCopyKey, *copy, *wrong);
     } else {
       copyFormat_ = *copy;
@@ -323,7 +329,7 @@ bool MainCLock::holdKey(const std::optional<KeyChord>& chord, const std::optiona
                                        : GlobalKey::Grab::Held;
   std::string note;
   if (grab == GlobalKey::Grab::Unsupported) {
-    note = "This desktop lets no program take a key: see README";
+    note = std::string(key ? key->systemName() : "This desktop") + " lets no program take a key: see README";
   } else if (!chord) {
     note = "No system-wide key";
   } else if (grab == GlobalKey::Grab::Held) {
@@ -345,8 +351,7 @@ std::optional<std::string> MainCLock::askFormat(std::string text) {
   for (;;) {
     std::optional<std::string> answer = face_.askText(kFormatTitle, prompt, text);
     if (!answer) return std::nullopt;
-    const std::optional<std::string> wrong =
-        answer->empty() ? std::optional<std::string>("is empty") : epochclock::formatError(*answer);
+    const std::optional<std::string> wrong = formatProblem(*answer);
     if (!wrong) return answer;
     // Refused with the command's own words, and asked again with the text as typed.
     prompt = "This format " + *wrong + ".\n" + std::string(kFormatPrompt);

@@ -74,14 +74,11 @@ class FakeMainFace : public RecordingFace<ui::MainFace> {
  public:
   explicit FakeMainFace(const ui::WindowDesign& design)
       : RecordingFace(design), menuEnabled(design.menu.size(), true), menuChecked(design.menu.size(), false),
-        menuCaptions(design.menu.begin(), design.menu.end()) {}
+        menuCaptions(design.menu.size()) {}
   void enableMenu(int entry, bool enabled) override { menuEnabled[entry] = enabled; }
   void checkMenu(int entry, bool checked) override { menuChecked[entry] = checked; }
-  void setMenuCaption(int entry, std::string_view caption) override { menuCaptions[entry].caption = caption; }
-  std::optional<int> popUpMenu(const std::vector<int>& entries) override {
-    poppedUp = entries;
-    return popUpChoice;
-  }
+  void setMenuCaption(int entry, std::string_view caption) override { menuCaptions[entry] = caption; }
+  std::optional<int> popUpMenu(const std::vector<int>& /*entries*/) override { return popUpChoice; }
   // Answers the dialogs from a queue: one answer each, none when it runs dry (cancelled).
   std::optional<std::string> askText(std::string_view, std::string_view prompt, std::string_view text) override {
     prompts.push_back(std::string(prompt) + " [" + std::string(text) + "]");
@@ -113,12 +110,7 @@ class FakeMainFace : public RecordingFace<ui::MainFace> {
   std::vector<ui::Rect> screens() const override { return screenRects; }
 
   std::vector<bool> menuEnabled, menuChecked;
-  struct Caption {
-    Caption(const ui::MenuDesign& design) : caption(design.caption) {}  // NOLINT: made from the design
-    std::string caption;
-  };
-  std::vector<Caption> menuCaptions;
-  std::vector<int> poppedUp;
+  std::vector<std::string> menuCaptions;  // those the handlers set
   std::optional<int> popUpChoice;
   std::vector<std::string> answers, prompts;
   std::optional<ui::KeyChord> keyAnswer;

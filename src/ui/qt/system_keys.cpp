@@ -15,6 +15,9 @@ namespace {
 class NoKeys final : public SystemKeys {
  public:
   Grab grab(const KeyChord& /*chord*/) override { return Grab::Unsupported; }
+  std::string_view systemName() const override {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ? "Wayland" : "This desktop";
+  }
   void release() override {}
   void type(std::string_view /*text*/) override {}
 };

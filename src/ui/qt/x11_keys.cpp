@@ -16,7 +16,7 @@ namespace ui::qt {
 namespace {
 
 // Keysyms the key grab and the typing need.
-constexpr xcb_keysym_t kShiftL = 0xffe1, kNumLock = 0xff7f, kAltL = 0xffe9, kSuperL = 0xffeb, kReturn = 0xff0d,
+constexpr xcb_keysym_t kShiftL = 0xffe1, kCapsLock = 0xffe5, kNumLock = 0xff7f, kAltL = 0xffe9, kSuperL = 0xffeb, kReturn = 0xff0d,
                        kTab = 0xff09, kF1 = 0xffbe;
 
 template <typename Reply>
@@ -71,7 +71,6 @@ class Keyboard {
     }
     return fallback;
   }
-  const std::vector<xcb_keycode_t>& modifierKeys() const { return modifierCodes_; }
   // Keycodes with no keysym at all, for characters the keyboard lacks.
   std::vector<xcb_keycode_t> spareCodes() const {
     std::vector<xcb_keycode_t> spare;
@@ -171,14 +170,23 @@ class X11Keys final : public SystemKeys, public QAbstractNativeEventFilter {
 
   void type(std::string_view text) override {
     const Keyboard keyboard(c_);
-    // The chord's modifiers may still be held: up they go first, or the stamp would
-    // arrive as shortcuts.
+    // The chord may still be held: up go its modifiers, or the stamp would arrive as
+    // shortcuts, and its key, which would not go down again for a letter of the stamp.
     if (const auto keys = own(xcb_query_keymap_reply(c_, xcb_query_keymap(c_), nullptr))) {
-      for (const xcb_keycode_t code : keyboard.modifierKeys()) {
-        if (code && (keys->keys[code / 8] >> (code % 8) & 1)) fake(XCB_KEY_RELEASE, code);
+      for (int code = 8; code < 256; ++code) {
+        if (keys->keys[code / 8] >> (code % 8) & 1) fake(XCB_KEY_RELEASE, static_cast<xcb_keycode_t>(code));
       }
     }
     const xcb_keycode_t shift = keyboard.find(kShiftL).first;
+    // Caps Lock would turn the stamp's letters (and, as keyboards differ, Shift with
+    // it): off while typing, and on again after.
+    const auto pointer = own(xcb_query_pointer_reply(c_, xcb_query_pointer(c_, root_), nullptr));
+    const xcb_keycode_t capsLock =
+        pointer && (pointer->mask & XCB_MOD_MASK_LOCK) ? keyboard.find(kCapsLock).first : xcb_keycode_t{0};
+    if (capsLock) {
+      fake(XCB_KEY_PRESS, capsLock);
+      fake(XCB_KEY_RELEASE, capsLock);
+    }
     std::vector<xcb_keycode_t> spare = keyboard.spareCodes();
     std::vector<xcb_keycode_t> borrowed;
     for (const char32_t c : codePoints(text)) {
@@ -199,6 +207,10 @@ class X11Keys final : public SystemKeys, public QAbstractNativeEventFilter {
       fake(XCB_KEY_PRESS, code);
       fake(XCB_KEY_RELEASE, code);
       if (level == 1 && shift) fake(XCB_KEY_RELEASE, shift);
+    }
+    if (capsLock) {
+      fake(XCB_KEY_PRESS, capsLock);
+      fake(XCB_KEY_RELEASE, capsLock);
     }
     xcb_flush(c_);
     if (borrowed.empty()) return;
