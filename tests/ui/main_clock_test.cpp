@@ -757,7 +757,9 @@ TEST_F(MainClockTest, TheWindowsOpenWhereTheyWereWhenTheProgramEnded) {
         << (present ? "position=100,200\ncalculator-position=-5,0\n" : "position=2500,200\ncalculator-position=1;2\n");
     open();
     EXPECT_EQ(face_->placed.size(), present ? 2u : 0u);
-    if (present) EXPECT_EQ(face_->placed[Which::Calculator], (ui::Point{-5, 0}));
+    if (present) {
+      EXPECT_EQ(face_->placed[Which::Calculator], (ui::Point{-5, 0}));
+    }
   }
   // Kept at the end, whichever way it comes; a calculator that is gone keeps its place.
   face_->positions[Which::Clock] = {30, 40};
