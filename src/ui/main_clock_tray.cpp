@@ -79,6 +79,7 @@ void MainCLock::showTrayChoices() {
   face_.enableMenu(mnuLogin, seams_.loginStart != nullptr);
   face_.checkMenu(mnuTray, trayShown_);
   face_.enableMenu(mnuTray, available);
+  face_.setMenuToolTip(mnuTray, available ? "" : "This desktop shows no notification area");
   // Closing to the notification area is offered only while the icon is there to come back by.
   face_.checkMenu(mnuCloseToTray, closesToTray_ && trayShown_);
   face_.enableMenu(mnuCloseToTray, trayShown_);

@@ -726,6 +726,7 @@ TEST_F(MainClockTest, ClosingQuitsOrKeepsTheClockInTheNotificationArea) {
     tray_.present = c.trayPresent;
     open();
     EXPECT_EQ(face_->menuEnabled[mnuCloseToTray], c.trayPresent && c.conf.find("off") == std::string::npos);
+    EXPECT_EQ(face_->menuToolTips[mnuTray].empty(), c.trayPresent);
     window_->Form_Unload();
     EXPECT_EQ(face_->ended, c.ends ? 1 : 0);
     EXPECT_EQ(face_->windowShown, c.ends);

@@ -35,7 +35,8 @@ class MainWindow : public DesignedWindow<MainFace, MainCLock> {
   bool inFront() const override;
   bool canStayOnTop() const override { return true; }
   void stayOnTop(bool on) override;
-  // Windows always lets a window stay on top: the menu needs no word of why not.
+  // The taskbar's notification area is always there, and a window may always stay on
+  // top: nothing in the menu is greyed out that would need a word of why.
   void setMenuToolTip(int /*entry*/, std::string_view /*tip*/) override {}
   std::optional<Point> position(Which window) const override;
   void place(Which window, Point at) override;
