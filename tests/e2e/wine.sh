@@ -150,7 +150,9 @@ kill "$notepad" 2>/dev/null || true
 kill -0 "$app" 2>/dev/null || fail "the program died"
 xdotool windowfocus --sync "$main"
 xdotool key alt+F4
-poll 50 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
+# Without a window manager wine waits 2 s for each window it hides to be withdrawn: the
+# clock's, and the notification area's own window once the clock's icon leaves it.
+poll 150 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
 echo "closing the clock ended the program"
 
 # With auto stored, the offset is the system zone's: in Tokyo the caption starts as
@@ -166,7 +168,9 @@ is_present 0 "$title" || fail "with auto in Asia/Tokyo the caption '$title' is n
 echo "auto in Asia/Tokyo: caption 'ini:  0.375', then '$title'"
 xdotool windowfocus --sync "$main"
 xdotool key alt+F4
-poll 50 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
+# Without a window manager wine waits 2 s for each window it hides to be withdrawn: the
+# clock's, and the notification area's own window once the clock's icon leaves it.
+poll 150 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
 
 # The installer as a user meets it: a silent per-user install, the Start-menu shortcut
 # and the setting it seeds; a later build over an edited setting; the uninstall.
@@ -220,7 +224,7 @@ startup="$(folder APPDATA)/Microsoft/Windows/Start Menu/Programs/StartUp/Selenia
 xdotool windowfocus --sync "$installed" key alt+w Down Return
 poll 100 test -f "$startup" || fail "Start at login made no $startup"
 xdotool windowfocus --sync "$installed" key alt+F4
-poll 50 eval '! xdotool search --name "^ [+-] " >/dev/null 2>&1' || fail "the installed program did not end"
+poll 150 eval '! xdotool search --name "^ [+-] " >/dev/null 2>&1' || fail "the installed program did not end"
 msiexec /i "$work/second.msi" /qn || fail "installing the next build exited with $?: $(tail -n 5 "$work/msiexec.log")"
 holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "installing again replaced the user's Selenial.ini: $(od -An -c "$settings/Selenial.ini" 2>&1)"
 [ "$(entries)" = "1.1.0.4|Vantrel" ] || fail "after the next build installed programs list '$(entries)', not one Selenial"
