@@ -142,6 +142,7 @@ class MainCLock : public Events {
   bool hotkeyTypes_ = true;                // or copies
   bool trayWanted_ = true;    // the icon, where the desktop has a notification area
   bool trayShown_ = false;
+  int trayLooks_ = 60;  // refreshes left in which a missing notification area is looked for
   bool closesToTray_ = false;  // or ends the program
   bool onTop_ = false;
   std::string showHideCaption_;

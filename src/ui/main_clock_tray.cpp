@@ -17,6 +17,7 @@ struct PlaceKey {
 };
 constexpr PlaceKey kPlaceKeys[] = {{MainFace::Which::Clock, "position"},
                                    {MainFace::Which::Calculator, "calculator-position"}};
+constexpr int kTrayLookEvery = 5;  // seconds
 constexpr std::string_view kNoOnTop = "Wayland lets no program keep its window above the others";
 
 void report(const std::string& what) { std::fprintf(stderr, "selenial: %s\n", what.c_str()); }
@@ -94,7 +95,15 @@ void MainCLock::showTrayChoices() {
 }
 
 void MainCLock::refreshTray(const std::string& starDate, const std::string& utc, const std::string& local) {
-  if (!trayShown_) return;
+  if (!trayShown_) {
+    // Started at login, the clock may come before the desktop's panel: it looks again
+    // for a notification area now and then in its first minute.
+    if (trayWanted_ && !starDate.empty() && trayLooks_ > 0 && --trayLooks_ % kTrayLookEvery == 0 &&
+        seams_.tray && seams_.tray->available()) {
+      showTrayChoices();
+    }
+    return;
+  }
   if (!starDate.empty()) seams_.tray->setToolTip("StarDate" + starDate + "\nUTC " + utc + "\nLocal " + local);
   // The entry does what a click on the icon would.
   const std::string caption = face_.inFront() ? "Hide clock" : "Show clock";

@@ -38,7 +38,11 @@ start_clock() {
 }
 ended() { ! kill -0 "$app" 2>/dev/null; }
 # The icon: the clock's window docked inside trayer's panel.
-icon() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { inside = 1 } inside && /\("selenial" "Selenial"\)/ { print $1; exit }'; }
+icon() {
+  local panel
+  panel=$(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { print $1; exit }')
+  [ -n "$panel" ] && xwininfo -tree -id "$panel" | awk '/\("selenial" "Selenial"\)/ { print $1; exit }'
+}
 mapped() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 # corner WINDOW [DX DY]: its top left corner on the screen, moved by DX and DY.
 corner() { xwininfo -id "$1" | awk -v dx="${2:-0}" -v dy="${3:-0}" '/Absolute upper-left X/ { x = $4 + dx } /Absolute upper-left Y/ { y = $4 + dy } END { print x, y }'; }

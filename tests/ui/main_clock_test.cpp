@@ -736,6 +736,17 @@ TEST_F(MainClockTest, ClosingQuitsOrKeepsTheClockInTheNotificationArea) {
   }
   window_->menuChosen(mnuCloseToTray);
   EXPECT_EQ(conf(), "close=tray\n");
+  // A panel that comes after the clock (both started at login) gets the icon.
+  std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << "";
+  tray_.present = false;
+  open();
+  tray_.present = true;
+  for (int s = 0; s < 5; ++s) {
+    EXPECT_FALSE(tray_.shown) << s;
+    setClock(2000, 3, 13, 1, 54, s);
+    tick();
+  }
+  EXPECT_TRUE(tray_.shown && face_->menuEnabled[mnuCloseToTray]);
 }
 
 TEST_F(MainClockTest, WhereNothingStaysOnTopTheEntrySaysWhy) {
