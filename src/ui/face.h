@@ -87,8 +87,9 @@ class MainFace : public Face {
   virtual bool canStayOnTop() const = 0;
   virtual void stayOnTop(bool on) = 0;
   virtual void setMenuToolTip(int entry, std::string_view tip) = 0;
-  // Where the frames stand on the desktop: the clock's, and the calculator's while it
-  // exists; none where the system does not say (Wayland).
+  // Where the windows stand on the desktop (the top left corner of the frame, or of the
+  // client area, as the face likes, the same both ways): the clock's, and the
+  // calculator's while it exists; none where the system does not say (Wayland).
   enum class Which { Clock, Calculator };
   virtual std::optional<Point> position(Which window) const = 0;
   // Where the window opens: the clock before it is first shown, the calculator whenever

@@ -20,7 +20,7 @@ constexpr MenuDesign kTrayMenu[] = {
 };
 static_assert(std::size(kTrayMenu) == count);
 
-// A spot on the title bar, right of the window's icon: what the user takes a window by.
+// A spot near the window's top, right of its icon: what the user takes a window by.
 constexpr Point kGrip{48, 12};
 
 std::optional<int> readInt(std::string_view text) {

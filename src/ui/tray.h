@@ -61,9 +61,9 @@ struct Rect {
 // Reads "x,y" as kept in the preferences.
 std::optional<Point> readPoint(std::string_view text);
 std::string pointText(Point point);
-// Where a window whose frame's top left corner was kept at `kept` opens again: there,
-// when enough of its title bar lies on a present screen to take it by; none (the
-// system's first placement) otherwise.
+// Where a window whose top left corner was kept at `kept` opens again: there, when
+// enough of its top lies on a present screen to take it by; none (the system's first
+// placement) otherwise.
 std::optional<Point> placeAgain(std::optional<Point> kept, std::span<const Rect> screens);
 
 }  // namespace ui

@@ -145,7 +145,7 @@ CalculatorWindow* MainWindow::calculator() const { return static_cast<Calculator
 void MainWindow::showCalculator() {
   if (!calculator_) {
     calculator_ = new CalculatorWindow();
-    if (calculatorPlace_) calculator_->move(calculatorPlace_->x, calculatorPlace_->y);
+    if (calculatorPlace_) calculator_->setGeometry(QRect(QPoint(calculatorPlace_->x, calculatorPlace_->y), calculator_->size()));
   }
   calculator()->bringBack();
 }
@@ -192,7 +192,9 @@ std::optional<Point> MainWindow::position(Which window) const {
   // Wayland tells no program where its windows are, nor lets it put them anywhere.
   const QWidget* widget = window == Which::Clock ? this : calculator_.data();
   if (onWayland() || !widget) return std::nullopt;
-  const QPoint at = widget->pos();
+  // The client area's corner: X11 tells it at once, while the frame's extents may be
+  // still to come from the window manager (after "Always on top" remade the window).
+  const QPoint at = widget->geometry().topLeft();
   return Point{at.x(), at.y()};
 }
 
@@ -200,7 +202,7 @@ void MainWindow::place(Which window, Point at) {
   if (window == Which::Calculator) {
     calculatorPlace_ = at;
   } else {
-    move(at.x, at.y);
+    setGeometry(QRect(QPoint(at.x, at.y), size()));
   }
 }
 
