@@ -48,6 +48,15 @@ mapped() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 corner() { xwininfo -id "$1" | awk -v dx="${2:-0}" -v dy="${3:-0}" '/Absolute upper-left X/ { x = $4 + dx } /Absolute upper-left Y/ { y = $4 + dy } END { print x, y }'; }
 # shellcheck disable=SC2046
 click_icon() { xdotool mousemove $(corner "$(icon)" 8 8) click "$1"; }
+shown() { xdotool search --onlyvisible --class Selenial 2>/dev/null | wc -l; }
+# The icon's menu, once it is up, and an entry chosen in it by keys.
+icon_menu() {
+  local before
+  before=$(shown)
+  click_icon 3
+  poll 100 eval '[ "$(shown)" -gt "$before" ]' || fail "the icon's menu did not open"
+  xdotool key "$@" Return
+}
 
 start_clock
 poll 100 test -n "$(icon)" || fail "the icon did not dock in trayer: $(xwininfo -root -tree | grep -A3 panel)"
@@ -61,9 +70,7 @@ poll 100 mapped "$main" || fail "a second click did not show the window again"
 echo "a click hides the window in front, the next shows it"
 
 # "Always on top", the fourth entry of the icon's menu. The window is made anew.
-click_icon 3
-sleep 0.5
-xdotool key Down Down Down Down Return
+icon_menu Down Down Down Down
 above() {
   local id
   id=$(xdotool search --name '^ [+-] ' | head -n1) && [ -n "$id" ] && xprop -id "$id" _NET_WM_STATE | grep -q ABOVE
@@ -87,9 +94,7 @@ echo "Start at login: $entry made, valid, and taken away"
 xdotool windowmove "$main" 333 222
 poll 50 sh -c "xwininfo -id $main | grep -q 'Absolute upper-left Y: *2[2-4][0-9]'" || fail "the window did not move"
 at=$(corner "$main")
-click_icon 3
-sleep 0.5
-xdotool key Up Return
+icon_menu Up
 poll 100 ended || fail "the icon's Quit did not end the program"
 grep -qx "position=${at/ /,}" Selenial.conf || fail "the place $at is not kept: $(cat Selenial.conf)"
 start_clock
