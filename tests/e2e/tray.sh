@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# The clock at hand, on real desktops. X11 (Xvfb, openbox, trayer's XEmbed tray): the
-# icon docks, a click hides and shows the window, "Always on top" sets the window
-# manager's above state, a moved window opens there again after Quit, and the start at
-# login's autostart entry comes, validates and goes. Wayland (headless sway, waybar's
-# tray): the item is registered as a StatusNotifierItem and its tool tip holds the
-# present StarDate.
+# The clock at hand. X11 (openbox, trayer's XEmbed tray): the icon docks and toggles the
+# window, "Always on top" sets the above state, the autostart entry comes and goes, a
+# moved window opens there again. Wayland (headless sway, waybar): the StatusNotifierItem
+# is registered and its tool tip holds the present StarDate.
 set -euo pipefail
 program="$(realpath "$1")"
-for tool in Xvfb xdotool xwininfo xprop openbox trayer desktop-file-validate; do
+for tool in Xvfb xdotool xwininfo xprop openbox trayer desktop-file-validate sway waybar dbus-run-session gdbus; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -71,10 +69,7 @@ echo "a click hides the window in front, the next shows it"
 
 # "Always on top", the fourth entry of the icon's menu. The window is made anew.
 icon_menu Down Down Down Down
-above() {
-  local id
-  id=$(xdotool search --name '^ [+-] ' | head -n1) && [ -n "$id" ] && xprop -id "$id" _NET_WM_STATE | grep -q ABOVE
-}
+above() { xprop -id "$(xdotool search --name '^ [+-] ' | head -n1)" _NET_WM_STATE 2>/dev/null | grep -q ABOVE; }
 poll 100 above || fail "Always on top did not set _NET_WM_STATE_ABOVE"
 grep -qx 'on-top=on' Selenial.conf || fail "on-top=on is not kept: $(cat Selenial.conf)"
 echo "Always on top: _NET_WM_STATE_ABOVE"
@@ -106,9 +101,6 @@ poll 100 ended || fail "Ctrl+Q did not end the program"
 
 # Wayland: a StatusNotifierItem in waybar's tray, under headless sway, as a user other than
 # root (sway will not run as root), in a D-Bus session of its own.
-for tool in sway waybar dbus-run-session unshare gdbus; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed: the Wayland half not run"; echo "1 passed, 0 failed"; exit 0; }
-done
 kill "$app" "$tray" "$wm" 2>/dev/null || true
 mkdir -m 700 "$work/runtime"
 printf 'xwayland disable\n' >"$work/sway.conf"
@@ -125,19 +117,15 @@ export WAYLAND_DISPLAY=\$(basename "\$(ls "\$XDG_RUNTIME_DIR"/wayland-* | grep -
 waybar -c "$work/waybar.json" >"$work/waybar.log" 2>&1 &
 bar=\$!
 # waybar's tray is the watcher: the clock comes once it is there.
-for _ in \$(seq 300); do
-  gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus -m org.freedesktop.DBus.NameHasOwner \
-    org.kde.StatusNotifierWatcher 2>/dev/null | grep -q true && break
-  sleep 0.1
-done
+gdbus wait --session --timeout 30 org.kde.StatusNotifierWatcher
 cd "$work/run" && QT_QPA_PLATFORM=wayland env -u DISPLAY "$program" >"$work/wayland-app.log" 2>&1 &
 clock=\$!
-items() {
-  gdbus call --session -d org.kde.StatusNotifierWatcher -o /StatusNotifierWatcher -m org.freedesktop.DBus.Properties.Get \
-    org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems 2>/dev/null
-}
-for _ in \$(seq 300); do items | grep -q "'" && break; sleep 0.1; done
-item=\$(items | grep -o "'[^']*'" | head -n1 | tr -d "'")
+for _ in \$(seq 300); do
+  item=\$(gdbus call --session -d org.kde.StatusNotifierWatcher -o /StatusNotifierWatcher -m org.freedesktop.DBus.Properties.Get \
+    org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems 2>/dev/null | grep -o "'[^']*'" | tr -d "'")
+  [ -n "\$item" ] && break
+  sleep 0.1
+done
 echo "item: \$item"
 for _ in \$(seq 100); do
   tip=\$(gdbus call --session -d "\${item%%/*}" -o "/\${item#*/}" -m org.freedesktop.DBus.Properties.Get \
