@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/platform.h"
 #include "clock/star_date_reading.h"
 #include "clock/moment_format.h"
 #include "numerics/conversion.h"
@@ -93,15 +94,8 @@ std::string shortestText(double value) {
   return std::string(text, end);
 }
 
-// Whether the last write failed because the reader is gone; Windows' C library says
-// so with EINVAL.
-bool closedPipe() {
-#ifdef _WIN32
-  return errno == EPIPE || errno == EINVAL;
-#else
-  return errno == EPIPE;
-#endif
-}
+// Whether the last write failed because the reader is gone.
+bool closedPipe() { return readerGone(errno); }
 
 int follow(const std::string& format, std::FILE* out, std::FILE* err, const TickSeams& seams) {
   std::optional<runtime::UtcReading> now = seams.readClock();

@@ -7,11 +7,8 @@
 #include <ctime>
 #include <limits>
 
+#include "runtime/local_time.h"
 #include "runtime/utc_clock.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace runtime {
 
@@ -20,10 +17,6 @@ namespace {
 using namespace std::chrono;
 
 constexpr sys_days kDayZero = sys_days{1899y / December / 30};
-
-#ifdef _WIN32
-constexpr std::int64_t kFileTimeEpoch = 11'644'473'600;  // seconds from 1601-01-01 to 1970-01-01
-#endif
 
 // Reads `count` numbers separated by `separator`; nothing else may stand in the text.
 template <std::size_t count>
@@ -113,41 +106,16 @@ DateTimeSerial localMoment(std::int64_t unixSeconds) { return zonedMoment(unixSe
 
 LocalMoment zonedMoment(std::int64_t unixSeconds) {
   constexpr LocalMoment kNoMoment{std::numeric_limits<DateTimeSerial>::quiet_NaN()};
-  std::tm local{};
-  std::int64_t offset = 0;
-#ifdef _WIN32
-  // The C runtime's local time ends with the year 3000; the system's own conversion does not.
-  constexpr std::int64_t kLastUsable = 253'402'300'799 + kSecondsPerDay;  // a zone's day past 9999
-  if (unixSeconds < -kFileTimeEpoch || unixSeconds > kLastUsable) return kNoMoment;
-  const std::uint64_t ticks = static_cast<std::uint64_t>(unixSeconds + kFileTimeEpoch) * 10'000'000;
-  const FILETIME utcTicks{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-  SYSTEMTIME utc{}, zoned{};
-  if (!FileTimeToSystemTime(&utcTicks, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &zoned)) {
-    return kNoMoment;
-  }
-  local.tm_year = zoned.wYear - 1900;
-  local.tm_mon = zoned.wMonth - 1;
-  local.tm_mday = zoned.wDay;
-  local.tm_hour = zoned.wHour;
-  local.tm_min = zoned.wMinute;
-  local.tm_sec = zoned.wSecond;
-  const auto asSeconds = [](const SYSTEMTIME& t) {
-    return (sys_days{year{t.wYear} / t.wMonth / t.wDay}.time_since_epoch().count()) * kSecondsPerDay +
-           t.wHour * 3600 + t.wMinute * 60 + t.wSecond;
-  };
-  offset = asSeconds(zoned) - asSeconds(utc);
-#else
-  const auto stamp = static_cast<std::time_t>(unixSeconds);
-  if (stamp != unixSeconds || !localtime_r(&stamp, &local)) return kNoMoment;
-  offset = local.tm_gmtoff;
-#endif
+  const std::optional<ZoneReading> reading = systemZoneReading(unixSeconds);
+  if (!reading) return kNoMoment;
+  const std::tm& local = reading->local;
   const long long fullYear = local.tm_year + 1900LL;
   if (fullYear < 100 || fullYear > 9999) return kNoMoment;
   const year_month_day date{year{static_cast<int>(fullYear)}, month{static_cast<unsigned>(local.tm_mon + 1)},
                             day{static_cast<unsigned>(local.tm_mday)}};
   // A leap second (tm_sec 60) is shown as the last second of its minute.
   const int sec = local.tm_sec > 59 ? 59 : local.tm_sec;
-  return {serialOf(date, seconds{local.tm_hour * 3600 + local.tm_min * 60 + sec}), offset};
+  return {serialOf(date, seconds{local.tm_hour * 3600 + local.tm_min * 60 + sec}), reading->utcOffset};
 }
 
 ClockReading readLocalClock() {
@@ -157,12 +125,5 @@ ClockReading readLocalClock() {
 }
 
 DateTimeSerial presentMoment() { return readLocalClock().moment; }
-
-void refreshZone() {
-#ifndef _WIN32
-  // Windows' own conversion reads the zone as it is at each call.
-  tzset();
-#endif
-}
 
 }  // namespace runtime

@@ -209,8 +209,8 @@ void MainCLock::DiffSec_Change(std::string_view text) {
   followsZone_ = changed.systemZone;
   if (changed.seconds) TZdays_ = epochclock::offsetToDays(*changed.seconds);
   std::string why;
-  if (!changed.saved.ok) {
-    why = "The offset could not be saved: " + changed.saved.error;
+  if (!changed.error.empty()) {
+    why = "The offset could not be saved: " + changed.error;
     report(why);
   }
   face_.showFailure(DiffSec, why);
