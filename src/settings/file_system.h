@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +18,7 @@ struct Status {
   Kind kind = Kind::missing;
   unsigned mode = 0;  // permission bits of what is there
   int error = 0;      // why the kind is unknown
+  unsigned owner = 0, group = 0;
 };
 // What stands at the path, links followed.
 Status statusOf(const std::string& file);
@@ -26,7 +29,11 @@ std::string absolute(const std::string& file);
 std::string folderOf(const std::string& file);
 
 // The file whose content a save replaces: links are followed, so that they stay.
-std::string linkTarget(const std::string& file);
+// Empty when a link on the way is one the system's protection of links refuses
+// on POSIX: in a sticky folder that others may write, only links of the user's
+// own or of the folder's owner are followed, so that nobody can point another
+// user's program at a file of that user's.
+std::optional<std::string> linkTarget(const std::string& file);
 
 // A file opened for reading without blocking; a descriptor or -1.
 int openToRead(const std::string& file);
@@ -36,11 +43,15 @@ std::FILE* streamOf(int fd);  // null on failure; the descriptor is then still o
 // is locked until it is closed, and -1 with EEXIST if a start-up took it away.
 int openFresh(const std::string& file);
 long processId();
-// An existing file, opened for writing where it is, without blocking.
+// An existing file, opened for writing where it is, without blocking and
+// without emptying it.
 int openInPlace(const std::string& file);
+bool cutTo(int fd, std::size_t size);
 
 bool mayWrite(const std::string& file);
 bool isRegular(int fd);
+// The old file's owner and group, where they differ and the user may give them.
+bool keepOwner(int fd, const Status& old);
 bool keepMode(int fd, unsigned mode);
 bool writeAll(int fd, std::string_view bytes);
 bool flushToDisk(int fd);

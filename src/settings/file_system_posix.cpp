@@ -21,12 +21,22 @@ bool sameFile(int fd, const std::string& path) {
          opened.st_ino == named.st_ino;
 }
 
+// As the kernel's fs.protected_symlinks does, whether or not it is on.
+bool mayFollow(const std::string& link, const struct stat& status) {
+  const std::string folder = folderOf(link);
+  struct stat held;
+  if (::stat(folder.empty() ? "." : folder.c_str(), &held) != 0) return false;
+  const bool othersMayWrite = (held.st_mode & S_ISVTX) && (held.st_mode & S_IWOTH);
+  return !othersMayWrite || status.st_uid == ::geteuid() || status.st_uid == held.st_uid;
+}
+
 }  // namespace
 
 Status statusOf(const std::string& file) {
   struct stat status;
   if (::stat(file.c_str(), &status) != 0) return {errno == ENOENT ? Kind::missing : Kind::unknown, 0, errno};
-  return {S_ISREG(status.st_mode) ? Kind::regular : Kind::other, static_cast<unsigned>(status.st_mode & 07777), 0};
+  return {S_ISREG(status.st_mode) ? Kind::regular : Kind::other, static_cast<unsigned>(status.st_mode & 07777), 0,
+          status.st_uid, status.st_gid};
 }
 
 std::string absolute(const std::string& file) {
@@ -41,11 +51,12 @@ std::string absolute(const std::string& file) {
 
 std::string folderOf(const std::string& file) { return file.substr(0, file.rfind('/') + 1); }
 
-std::string linkTarget(const std::string& file) {
+std::optional<std::string> linkTarget(const std::string& file) {
   std::string target = file;
   struct stat status;
   // A loop of links ends here and fails at the open, as the system reports it.
   for (int hops = 0; hops < 40 && ::lstat(target.c_str(), &status) == 0 && S_ISLNK(status.st_mode); ++hops) {
+    if (!mayFollow(target, status)) return std::nullopt;
     std::string next(static_cast<std::size_t>(PATH_MAX), '\0');
     const ssize_t length = ::readlink(target.c_str(), next.data(), next.size());
     if (length <= 0 || static_cast<std::size_t>(length) >= next.size()) break;
@@ -74,13 +85,22 @@ int openFresh(const std::string& file) {
 
 long processId() { return static_cast<long>(::getpid()); }
 
-int openInPlace(const std::string& file) { return ::open(file.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC); }
+int openInPlace(const std::string& file) { return ::open(file.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC); }
+
+bool cutTo(int fd, std::size_t size) { return ftruncate(fd, static_cast<off_t>(size)) == 0; }
 
 bool mayWrite(const std::string& file) { return ::access(file.c_str(), W_OK) == 0; }
 
 bool isRegular(int fd) {
   struct stat status;
   return fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool keepOwner(int fd, const Status& old) {
+  struct stat made;
+  if (fstat(fd, &made) != 0) return false;
+  if (made.st_uid == old.owner && made.st_gid == old.group) return true;
+  return fchown(fd, static_cast<uid_t>(old.owner), static_cast<gid_t>(old.group)) == 0;
 }
 
 bool keepMode(int fd, unsigned mode) { return fchmod(fd, static_cast<mode_t>(mode)) == 0; }

@@ -56,7 +56,7 @@ std::string absolute(const std::string& file) {
 std::string folderOf(const std::string& file) { return file.substr(0, file.find_last_of("/\\") + 1); }
 
 // Windows programs rarely meet links to a settings file: the file itself is replaced.
-std::string linkTarget(const std::string& file) { return file; }
+std::optional<std::string> linkTarget(const std::string& file) { return file; }
 
 int openToRead(const std::string& file) { return _wopen(wide(file).c_str(), _O_RDONLY | _O_BINARY); }
 std::FILE* streamOf(int fd) { return _fdopen(fd, "rb"); }
@@ -67,7 +67,9 @@ int openFresh(const std::string& file) {
 
 long processId() { return static_cast<long>(GetCurrentProcessId()); }
 
-int openInPlace(const std::string& file) { return _wopen(wide(file).c_str(), _O_WRONLY | _O_TRUNC | _O_BINARY); }
+int openInPlace(const std::string& file) { return _wopen(wide(file).c_str(), _O_WRONLY | _O_BINARY); }
+
+bool cutTo(int fd, std::size_t size) { return _chsize_s(fd, static_cast<__int64>(size)) == 0; }
 
 bool mayWrite(const std::string& file) { return _waccess(wide(file).c_str(), 2) == 0; }
 
@@ -76,6 +78,7 @@ bool isRegular(int fd) {
   return _fstat64(fd, &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
 }
 
+bool keepOwner(int, const Status&) { return true; }  // a new file is the user's, as the old one was
 bool keepMode(int, unsigned) { return true; }  // a writable file has no other bits to keep
 
 bool writeAll(int fd, std::string_view bytes) {

@@ -30,6 +30,7 @@ SaveResult failure(std::string_view what, const std::string& file, int error) {
 }
 
 constexpr std::string_view kNotRegular = "not a regular file";
+constexpr std::string_view kForeignLink = "a link owned by another user in a folder others may write to";
 
 // Every save writes a temporary file of its own beside the target, so that two
 // programs saving into one folder never write or rename each other's. Earlier
@@ -70,7 +71,10 @@ SaveResult write(int fd, std::string_view content, const std::string& file) {
 }
 
 // For a folder the user may not write: no temporary file, so the file is
-// truncated and written where it is, as a plain save would.
+// written where it is. The new content goes over the old from its start in
+// one write, and the file is cut to its length after: never emptied first. A
+// stop in between leaves the new content followed by the old one's tail; the
+// first line is the new one then, whole, since it ends with its CR LF.
 SaveResult saveInPlace(const std::string& target, std::string_view content, const std::string& file) {
   const int fd = fs::openInPlace(target);
   if (fd < 0) return failure("cannot write", file, errno);
@@ -78,7 +82,10 @@ SaveResult saveInPlace(const std::string& target, std::string_view content, cons
     fs::closeFile(fd);
     return {describe("cannot write", file, kNotRegular)};
   }
-  SaveResult written = write(fd, content, file);
+  SaveResult written;
+  if (!fs::writeAll(fd, content) || !fs::cutTo(fd, content.size()) || !fs::flushToDisk(fd)) {
+    written = failure("cannot write", file, errno);
+  }
   if (!fs::closeFile(fd) && written.error.empty()) written = failure("cannot write", file, errno);
   return written;
 }
@@ -92,13 +99,15 @@ struct Opened {
 // never opened in a way that could block. C streams rather than iostreams, which
 // would set up their locale machinery at start.
 Opened openForReading(const std::string& file) {
-  const fs::Status status = fs::statusOf(file);
+  const std::optional<std::string> target = fs::linkTarget(file);
+  if (!target) return {nullptr, describe("cannot read", file, kForeignLink)};
+  const fs::Status status = fs::statusOf(*target);
   if (status.kind == fs::Kind::missing) return {};
   if (status.kind == fs::Kind::unknown) return {nullptr, describe("cannot read", file, status.error)};
   // A FIFO would block the open, a device may act on it: neither is opened at all.
   if (status.kind != fs::Kind::regular) return {nullptr, describe("cannot read", file, kNotRegular)};
   // Checked once open too, in case the file was swapped meanwhile.
-  const int fd = fs::openToRead(file);
+  const int fd = fs::openToRead(*target);
   if (fd < 0) return {nullptr, errno == ENOENT ? std::string() : describe("cannot read", file, errno)};
   std::FILE* stream = fs::isRegular(fd) ? fs::streamOf(fd) : nullptr;
   if (!stream) {
@@ -122,6 +131,8 @@ FirstItem readFirstItem(const std::string& file) {
   Opened opened = openForReading(file);
   if (!opened.stream) return {std::nullopt, std::move(opened.error)};
   std::FILE* stream = opened.stream;
+  // A byte-order mark, which some editors put first, is no part of the item.
+  if (std::fgetc(stream) != 0xEF || std::fgetc(stream) != 0xBB || std::fgetc(stream) != 0xBF) std::rewind(stream);
   int c = std::fgetc(stream);
   while (c == ' ' || c == '\t') c = std::fgetc(stream);
   std::string item;
@@ -153,11 +164,16 @@ SaveResult saveLine(const std::string& file, std::string_view line) {
 }
 
 SaveResult saveFile(const std::string& file, std::string_view content) {
-  const std::string target = fs::linkTarget(file);
+  const std::optional<std::string> resolved = fs::linkTarget(file);
+  if (!resolved) return {describe("cannot save", file, kForeignLink)};
+  const std::string& target = *resolved;
   const fs::Status old = fs::statusOf(target);
   const bool exists = old.kind != fs::Kind::missing;
   if (old.kind == fs::Kind::unknown) return failure("cannot save", file, old.error);
   if (exists && old.kind != fs::Kind::regular) return {describe("cannot replace", file, kNotRegular)};
+  // What the file holds already is not written again: its owner, time and place
+  // stay, and a file the user may read but not write is no failure.
+  if (exists && readText(target, content.size() + 1).text == content) return {};
   if (exists && !fs::mayWrite(target)) return failure("cannot replace", file, errno);
 
   const Temporary temporary = openTemporary(target);
@@ -167,7 +183,10 @@ SaveResult saveFile(const std::string& file, std::string_view content) {
     return failure("cannot save", file, error);
   }
   SaveResult written;
-  if (exists && !fs::keepMode(temporary.fd, old.mode)) {
+  // A save by another user, root say, leaves the file to its owner.
+  if (exists && !fs::keepOwner(temporary.fd, old)) {
+    written = failure("cannot keep the owner and group of", file, errno);
+  } else if (exists && !fs::keepMode(temporary.fd, old.mode)) {
     written = failure("cannot save", file, errno);
   } else {
     written = write(temporary.fd, content, file);
@@ -182,8 +201,9 @@ SaveResult saveFile(const std::string& file, std::string_view content) {
   return {};
 }
 
+// Only beside the name itself: the names of a link's target are another's.
 void removeLeftovers(const std::string& file) {
-  const std::string prefix = temporaryPrefix(fs::linkTarget(file));
+  const std::string prefix = temporaryPrefix(file);
   const std::string folder = fs::folderOf(prefix);
   const std::string base = prefix.substr(folder.size());
   for (const std::string& name : fs::namesIn(folder)) {

@@ -5,13 +5,24 @@
 # every kill Selenial.ini holds exactly one whole line that was a box text,
 # CR LF included, and at most one temporary file lies beside it; none is left
 # once the program has started again.
-# Usage: kill_loop.sh program [kills]   (default 50)
+# With "read-only", the program runs as nobody in a folder nobody may write, over
+# a file nobody may: every save is written in place, and after every kill the
+# file's first line is a whole box text, CR LF included; the file is never empty.
+# Usage: kill_loop.sh program [kills [read-only]]   (default 50)
 set -euo pipefail
 program="$(realpath "$1")"
 kills="${2:-50}"
+mode="${3:-}"
 for tool in Xvfb xdotool setsid; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
+launch=()
+if [ "$mode" = read-only ]; then
+  # Root would write the folder anyway.
+  [ "$(id -u)" = 0 ] || { echo "SKIP: needs root, to run the program as nobody"; exit 77; }
+  command -v setpriv >/dev/null || { echo "SKIP: setpriv is not installed"; exit 77; }
+  launch=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
 
 work="$(mktemp -d)"
 cleanup() {
@@ -40,12 +51,20 @@ done
 run="$work/run"
 mkdir "$run"
 ini="$run/Selenial.ini"
+if [ "$mode" = read-only ]; then
+  chmod 755 "$work"
+  chown nobody "$work/runtime"
+  printf '0\r\n' >"$ini"
+  chown nobody:nogroup "$ini"
+  [ "$(setpriv --reuid=nobody --regid=nogroup --clear-groups sh -c "touch '$run/x' 2>/dev/null && echo w")" = "" ] ||
+    { echo "FAIL: nobody may write the folder" >&2; exit 1; }
+fi
 temporaries() { find "$run" -maxdepth 1 -name 'Selenial.ini?*' | wc -l; }
 
 changed=0 leftover=0 previous="" kill=0
 declare -A seen=()
 for ((kill = 1; kill <= kills; kill++)); do
-  (cd "$run" && exec "$program" >>"$work/app.log" 2>&1) &
+  (cd "$run" && exec "${launch[@]}" "$program" >>"$work/app.log" 2>&1) &
   app=$!
   window=$(timeout 15 xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null | head -n1) ||
     fail "no window"
@@ -71,9 +90,16 @@ for ((kill = 1; kill <= kills; kill++)); do
     # Read the bytes exactly, trailing line end included.
     content="$(cat "$ini"; printf x)"
     content="${content%x}"
-    [ "${content: -2}" = $'\r\n' ] || fail "Selenial.ini holds $(od -An -c "$ini") (no CR LF at its end)"
-    line="${content%$'\r\n'}"
-    case "$line" in *$'\r'* | *$'\n'*) fail "Selenial.ini holds more than one line: $(od -An -c "$ini")" ;; esac
+    if [ "$mode" = read-only ]; then
+      # Cut short between the write and the cut to length, the file holds the new
+      # line followed by the old one's tail.
+      line="${content%%$'\r\n'*}"
+      [ "$line" != "$content" ] || fail "Selenial.ini holds $(od -An -c "$ini") (no CR LF after its first line)"
+    else
+      [ "${content: -2}" = $'\r\n' ] || fail "Selenial.ini holds $(od -An -c "$ini") (no CR LF at its end)"
+      line="${content%$'\r\n'}"
+      case "$line" in *$'\r'* | *$'\n'*) fail "Selenial.ini holds more than one line: $(od -An -c "$ini")" ;; esac
+    fi
     [ -n "${typed[$line]:-}" ] || fail "Selenial.ini holds '$line', never a box text"
     seen["$line"]=1
     [ "$content" != "$previous" ] && changed=$((changed + 1))
@@ -88,7 +114,7 @@ done
 kill=$kills
 
 # The next start removes what the last kill left.
-(cd "$run" && exec "$program" >>"$work/app.log" 2>&1) &
+(cd "$run" && exec "${launch[@]}" "$program" >>"$work/app.log" 2>&1) &
 app=$!
 timeout 15 xdotool search --sync --onlyvisible --pid "$app" >/dev/null 2>&1 || fail "no window at the last start"
 (($(temporaries) == 0)) || fail "the last start left $(ls "$run")"
