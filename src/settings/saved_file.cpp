@@ -182,11 +182,16 @@ SaveResult saveFile(const std::string& file, std::string_view content) {
     if (exists && (error == EACCES || error == EPERM)) return saveInPlace(target, content, file);
     return failure("cannot save", file, error);
   }
-  SaveResult written;
-  // A save by another user, root say, leaves the file to its owner.
+  // A save by another user, root say, leaves the file to its owner. One who may
+  // write the file but not give it away (a shared, group-writable file) writes it in
+  // place, which keeps its owner too.
   if (exists && !fs::keepOwner(temporary.fd, old)) {
-    written = failure("cannot keep the owner and group of", file, errno);
-  } else if (exists && !fs::keepMode(temporary.fd, old.mode)) {
+    fs::removeFile(temporary.name);
+    fs::closeFile(temporary.fd);
+    return saveInPlace(target, content, file);
+  }
+  SaveResult written;
+  if (exists && !fs::keepMode(temporary.fd, old.mode)) {
     written = failure("cannot save", file, errno);
   } else {
     written = write(temporary.fd, content, file);
