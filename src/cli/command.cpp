@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "clock/epoch_clock.h"
 #include "clock/star_date_reading.h"
 #include "clock/moment_format.h"
 #include "numerics/conversion.h"
@@ -17,8 +18,6 @@
 namespace cli {
 
 namespace {
-
-constexpr std::size_t kLongestValue = 32767;
 
 constexpr const char* kHelp =
     "Usage: stardate [--at MOMENT | --reverse STARDATE | --follow] [--format FORMAT]\n"
@@ -184,9 +183,9 @@ CommandLine parse(int argc, const char* const* argv) {
   if (follows) o.mode = Options::Mode::follow;
   if (formatOption->count() > 0) o.format = format;
   for (const std::string* value : {&o.value, &format}) {
-    if (value->size() > kLongestValue) {
-      line.error = std::string(value == &format ? "--format" : optionName(o.mode)) +
-                   ": the text is longer than 32767 characters";
+    if (value->size() > static_cast<std::size_t>(numerics::kMaxInput)) {
+      line.error = std::string(value == &format ? "--format" : optionName(o.mode)) + ": the text is longer than " +
+                   std::to_string(numerics::kMaxInput) + " characters";
     }
   }
   if (!line.error && o.format) {

@@ -1,7 +1,6 @@
 #include "clock/moment_format.h"
 
 #include "clock/epoch_clock.h"
-#include "clock/star_date_reading.h"
 #include "runtime/moment_reading.h"
 
 namespace epochclock {
@@ -28,7 +27,8 @@ std::optional<std::string> formatError(std::string_view format) {
 }
 
 std::optional<std::string> formatLine(std::string_view format, std::int64_t unixSeconds) {
-  const std::int64_t starsecs = epochclock::starSecondsOf(unixSeconds);
+  const MomentTexts texts =
+      momentTexts({runtime::localMoment(unixSeconds), runtime::utcSerial(unixSeconds), starSecondsOf(unixSeconds)});
   std::string line;
   for (std::size_t i = 0; i < format.size(); ++i) {
     if (format[i] != '%' || i + 1 == format.size()) {
@@ -37,25 +37,23 @@ std::optional<std::string> formatLine(std::string_view format, std::int64_t unix
     }
     switch (format[++i]) {
       case 'S':
-        line += epochclock::starDateText(starsecs);
+        line += texts.starDate;
         break;
       case 'C':
-        for (const char c : epochclock::starDateText(starsecs)) {
+        for (const char c : texts.starDate) {
           if (c != ' ') line += c;
         }
         break;
       case 's':
-        line += std::to_string(starsecs);
+        line += texts.seconds;
         break;
       case 'u':
-        line += runtime::momentText(runtime::utcSerial(unixSeconds));
+        line += texts.utc;
         break;
-      case 'l': {
-        const runtime::DateTimeSerial local = runtime::localMoment(unixSeconds);
-        if (!runtime::inDateRange(local)) return std::nullopt;
-        line += runtime::momentText(local);
+      case 'l':
+        if (texts.local.empty()) return std::nullopt;
+        line += texts.local;
         break;
-      }
       case 'i':
         line += runtime::isoText(unixSeconds);
         break;

@@ -16,11 +16,6 @@ int hexDigit(char c) {
 
 }  // namespace
 
-std::int64_t epochUnixSeconds() {
-  static const std::int64_t seconds = runtime::secondsBetween(runtime::utcSerial(0), epoch());
-  return seconds;
-}
-
 std::optional<std::int64_t> readStarDate(std::string_view text, std::string& why) {
   std::string compact;
   for (const char c : text) {

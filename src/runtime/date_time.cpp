@@ -1,7 +1,5 @@
 #include "runtime/date_time.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -19,97 +17,20 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr sys_days kDayZero = sys_days{1899y / December / 30};
-
 #ifdef _WIN32
 constexpr std::int64_t kFileTimeEpoch = 11'644'473'600;  // seconds from 1601-01-01 to 1970-01-01
 #endif
-
-// Reads `count` numbers separated by `separator`; nothing else may stand in the text.
-template <std::size_t count>
-std::optional<std::array<int, count>> readFields(std::string_view text, char separator) {
-  std::array<int, count> fields{};
-  const char* at = text.data();
-  const char* end = text.data() + text.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    if (i > 0) {
-      if (at == end || *at != separator) return std::nullopt;
-      ++at;
-    }
-    const auto [next, ec] = std::from_chars(at, end, fields[i]);
-    if (ec != std::errc{} || next == at) return std::nullopt;
-    at = next;
-  }
-  if (at != end) return std::nullopt;
-  return fields;
-}
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
   const std::int64_t q = a / b;
   return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
-}  // namespace
-
-std::int64_t wholeSeconds(DateTimeSerial moment) {
-  return std::llround(moment * static_cast<double>(kSecondsPerDay));
-}
-
-bool inDateRange(DateTimeSerial moment) {
-  // Written so that NaN fails too.
-  if (!(moment > kFirstSerial - 1.0 && moment < kEndSerial + 1.0)) return false;
-  const std::int64_t seconds = wholeSeconds(moment);
-  return seconds >= static_cast<std::int64_t>(kFirstSerial) * kSecondsPerDay &&
-         seconds < static_cast<std::int64_t>(kEndSerial) * kSecondsPerDay;
-}
-
-DateTimeSerial serialOf(year_month_day date, seconds timeOfDay) {
-  const auto days = (sys_days{date} - kDayZero).count();
-  return static_cast<double>(days) +
-         static_cast<double>(timeOfDay.count()) / static_cast<double>(kSecondsPerDay);
-}
-
-std::optional<DateTimeSerial> dateTextToSerial(std::string_view text) {
-  const auto fields = readFields<3>(text, '/');
-  if (!fields) return std::nullopt;
-  const auto [m, d, y] = *fields;
-  const year_month_day date{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}};
-  if (!date.ok() || y < 100 || y > 9999) return std::nullopt;
-  return serialOf(date, seconds{0});
-}
-
-std::optional<DateTimeSerial> timeTextToSerial(std::string_view text) {
-  const auto fields = readFields<3>(text, ':');
-  if (!fields) return std::nullopt;
-  const auto [h, m, s] = *fields;
-  if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59) return std::nullopt;
-  return static_cast<double>(h * 3600 + m * 60 + s) / static_cast<double>(kSecondsPerDay);
-}
-
-std::optional<DateTimeSerial> momentMinusDays(DateTimeSerial moment, double days) {
-  const DateTimeSerial result = moment - days;
-  if (!inDateRange(result)) return std::nullopt;
-  return result;
-}
-
-std::int64_t secondsBetween(DateTimeSerial first, DateTimeSerial second) {
-  return wholeSeconds(second) - wholeSeconds(first);
-}
-
-std::string momentText(DateTimeSerial moment) {
-  const std::int64_t total = wholeSeconds(moment);
-  const std::int64_t days = floorDiv(total, kSecondsPerDay);
-  const std::int64_t timeOfDay = total - days * kSecondsPerDay;
-  const year_month_day date{kDayZero + sys_days::duration{days}};
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d.%02u.%02u+%02d.%02d.%02d", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                static_cast<int>(timeOfDay / 3600), static_cast<int>(timeOfDay / 60 % 60),
-                static_cast<int>(timeOfDay % 60));
-  return text;
-}
-
-DateTimeSerial localMoment(std::int64_t unixSeconds) { return zonedMoment(unixSeconds).moment; }
+// A moment in the system's zone: local time, and how far the zone put it ahead of UTC.
+struct LocalMoment {
+  DateTimeSerial moment;
+  std::int64_t utcOffset = 0;  // seconds, local time minus UTC
+};
 
 LocalMoment zonedMoment(std::int64_t unixSeconds) {
   constexpr LocalMoment kNoMoment{std::numeric_limits<DateTimeSerial>::quiet_NaN()};
@@ -150,13 +71,50 @@ LocalMoment zonedMoment(std::int64_t unixSeconds) {
   return {serialOf(date, seconds{local.tm_hour * 3600 + local.tm_min * 60 + sec}), offset};
 }
 
+}  // namespace
+
+DateTimeSerial localMoment(std::int64_t unixSeconds) { return zonedMoment(unixSeconds).moment; }
+
+std::int64_t wholeSeconds(DateTimeSerial moment) {
+  return std::llround(moment * static_cast<double>(kSecondsPerDay));
+}
+
+bool inDateRange(DateTimeSerial moment) {
+  // Written so that NaN fails too.
+  if (!(moment > kFirstSerial - 1.0 && moment < kEndSerial + 1.0)) return false;
+  const std::int64_t seconds = wholeSeconds(moment);
+  return seconds >= static_cast<std::int64_t>(kFirstSerial) * kSecondsPerDay &&
+         seconds < static_cast<std::int64_t>(kEndSerial) * kSecondsPerDay;
+}
+
+std::optional<DateTimeSerial> momentMinusDays(DateTimeSerial moment, double days) {
+  const DateTimeSerial result = moment - days;
+  if (!inDateRange(result)) return std::nullopt;
+  return result;
+}
+
+std::int64_t secondsBetween(DateTimeSerial first, DateTimeSerial second) {
+  return wholeSeconds(second) - wholeSeconds(first);
+}
+
+std::string momentText(DateTimeSerial moment) {
+  const std::int64_t total = wholeSeconds(moment);
+  const std::int64_t days = floorDiv(total, kSecondsPerDay);
+  const std::int64_t timeOfDay = total - days * kSecondsPerDay;
+  const year_month_day date{kDayZero + sys_days::duration{days}};
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d.%02u.%02u+%02d.%02d.%02d", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(timeOfDay / 3600), static_cast<int>(timeOfDay / 60 % 60),
+                static_cast<int>(timeOfDay % 60));
+  return text;
+}
+
 ClockReading readLocalClock() {
   const UtcReading now = readUtcClock();
   const LocalMoment local = zonedMoment(now.unixSeconds);
   return {local.moment, now.intoSecond, local.utcOffset};
 }
-
-DateTimeSerial presentMoment() { return readLocalClock().moment; }
 
 void refreshZone() {
 #ifndef _WIN32
