@@ -81,7 +81,26 @@ row 2 '--at: At Most 1' --at @0 --at @1
 # The present second, on a clock that stands still.
 command -v faketime >/dev/null && row 0 ' + 39A4.51EB 2000.03.12+18.54.10' \
   TZ=UTC FAKETIME='2000-03-12 18:54:10' LD_PRELOAD="$(find /usr/lib -name libfaketime.so.1 | head -n1)" -f '%S %l'
-"$prog" --help | grep -q -- '--decimal HEXTEXT' || fail "the help does not name --decimal"
+
+# The help, the manual page and the bash completion name the same options and fields.
+data="$(dirname "$0")/../../data"
+"$prog" --help >"$work/help"
+same() {  # what, the first list, the second list
+  [ -n "$2" ] && [ "$(sort <<<"$2")" = "$(sort <<<"$3")" ] || fail "$1: '${2//$'\n'/ }' and '${3//$'\n'/ }' differ"
+}
+help_options=$(sed -nE 's/^  (-[A-Za-z]), (--[a-z]+).*/\1 \2/p' "$work/help")
+help_values=$(sed -nE 's/^  (-[A-Za-z]), (--[a-z]+) [A-Z]+ .*/\1 \2/p' "$work/help")
+help_fields=$(sed -nE 's/^ +%(.) .*/\1/p' "$work/help")
+same "the help and the manual page's options" "$help_options" \
+  "$(sed -nE 's/\\-/-/g; s/^\.B[IR] (-[A-Za-z])[ "].*(--[a-z]+).*/\1 \2/p' "$data/stardate.1.in")"
+same "the help and the manual page's fields" "$help_fields" "$(sed -nE 's/^\.B %(.)$/\1/p' "$data/stardate.1.in")"
+same "the help and the completion's options" "$(cut -d' ' -f2 <<<"$help_options")" \
+  "$(sed -nE 's/.*compgen -W "(--[^"]*)".*/\1/p' "$data/stardate.bash-completion" | tr ' ' '\n')"
+same "the help's options with a value and the completion's" "$help_values" \
+  "$(grep -E '^ +-[A-Za-z] \| --' "$data/stardate.bash-completion" | grep -oE -- '-[A-Za-z] \| --[a-z]+' | tr -d '|' | tr -s ' ')"
+same "the help's fields but %% and the completion's" "$(grep -v '^%$' <<<"$help_fields")" \
+  "$(sed -nE '/--format\)/,/return/s/.*compgen -W "([^"]*)".*/\1/p' "$data/stardate.bash-completion" |
+    tr ' ' '\n' | sed -nE 's/^%(.)$/\1/p')"
 "$prog" >/dev/full 2>"$work/err"
 [ $? -eq 1 ] && grep -q 'cannot write the output' "$work/err" || fail "a full disk is not reported: $(cat "$work/err")"
 
