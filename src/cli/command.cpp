@@ -9,12 +9,14 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/shown_text.h"
 #include "clock/epoch_clock.h"
 #include "clock/star_date_reading.h"
 #include "clock/moment_format.h"
 #include "numerics/conversion.h"
 #include "numerics/hex_reading.h"
 #include "runtime/moment_reading.h"
+#include "runtime/number_text.h"
 
 namespace cli {
 
@@ -101,14 +103,7 @@ const OptionDesign* valueOption(std::string_view name) {
 }
 
 // A value in a message: short, on one line, whatever it holds.
-std::string shownValue(std::string_view text) {
-  constexpr std::size_t kShown = 40;
-  std::string shown = "'";
-  for (const char c : text.substr(0, kShown)) {
-    shown += static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F ? '?' : c;
-  }
-  return shown + (text.size() > kShown ? "...'" : "'");
-}
+std::string shownValue(std::string_view text) { return "'" + shownText(text, 40) + "'"; }
 
 std::string optionName(Mode mode) {
   for (const OptionDesign& option : kOptions) {
@@ -238,11 +233,7 @@ CommandLine parse(int argc, const char* const* argv) {
 
 int usageError(const std::string& what, std::FILE* err) {
   // CLI11's messages repeat arguments as given: kept to one short line.
-  std::string line = what.substr(0, 300);
-  for (char& c : line) {
-    if (static_cast<unsigned char>(c) < 0x20) c = '?';
-  }
-  std::fprintf(err, "stardate: %s\n", line.c_str());
+  std::fprintf(err, "stardate: %s\n", shownText(what, 300).c_str());
   return 2;
 }
 
@@ -254,8 +245,10 @@ int run(const Options& options, std::FILE* out, std::FILE* err, const TickSeams&
   std::string text;
   switch (options.mode) {
     case Mode::hex: {
+      // The calculator reads the number a text starts with; the command only a number.
       const auto conversion = numerics::DeciConvert(options.value);
       if (!conversion) return bad("lies beyond the calculator's range");
+      if (!runtime::strictValue(options.value)) return bad("not a decimal number (86400, -255, 3.5E-3)");
       text = conversion->positional + "\n" + conversion->scientific;
       break;
     }
