@@ -207,14 +207,16 @@ CommandLine parse(int argc, const char* const* argv) {
     line.error = e.what();
     return line;
   }
+  for (std::size_t i = 0; i < kOptionCount; ++i) {
+    if (kOptions[i].role == Role::version && added[i]->count() > 0) {
+      line.message = "stardate " STARDATE_VERSION "\n";
+      return line;
+    }
+  }
   Options& o = line.options;
   for (std::size_t i = 0; i < kOptionCount; ++i) {
     const OptionDesign& option = kOptions[i];
     if (!added[i] || added[i]->count() == 0) continue;
-    if (option.role == Role::version) {
-      line.message = "stardate " STARDATE_VERSION "\n";
-      return line;
-    }
     if (values[i].size() > static_cast<std::size_t>(numerics::kMaxInput) && !line.error) {
       line.error = std::string(option.longName) + ": the text is longer than " + std::to_string(numerics::kMaxInput) +
                    " characters";
@@ -232,7 +234,7 @@ CommandLine parse(int argc, const char* const* argv) {
 }
 
 int usageError(const std::string& what, std::FILE* err) {
-  // CLI11's messages repeat arguments as given: kept to one short line.
+  // CLI11's messages repeat arguments as given: kept to one short line, escaped.
   std::fprintf(err, "stardate: %s\n", shownText(what, 300).c_str());
   return 2;
 }

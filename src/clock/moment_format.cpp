@@ -1,6 +1,7 @@
 #include "clock/moment_format.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "runtime/moment_reading.h"
 
@@ -64,8 +65,12 @@ std::optional<std::string> formatError(std::string_view format) {
 }
 
 std::optional<std::string> formatLine(std::string_view format, std::int64_t unixSeconds) {
-  const MomentTexts texts =
-      momentTexts({runtime::localMoment(unixSeconds), runtime::utcSerial(unixSeconds), starSecondsOf(unixSeconds)});
+  // Only a format that shows the local moment reads the zone: a command started for a
+  // StarDate alone opens no zone file.
+  const runtime::DateTimeSerial local = format.find("%l") == std::string_view::npos
+                                            ? std::numeric_limits<double>::quiet_NaN()
+                                            : runtime::localMoment(unixSeconds);
+  const MomentTexts texts = momentTexts({local, runtime::utcSerial(unixSeconds), starSecondsOf(unixSeconds)});
   std::string line;
   for (std::size_t i = 0; i < format.size(); ++i) {
     const FormatField* field = format[i] == '%' && i + 1 < format.size() ? fieldOf(format[i + 1]) : nullptr;

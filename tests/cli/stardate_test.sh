@@ -119,6 +119,13 @@ same "the help's options with a value and the completion's" "$help_values" \
 same "the help's fields but %% and the completion's" "$(grep -v '^%$' <<<"$help_fields")" \
   "$(sed -nE '/--format\)/,/return/s/.*compgen -W "([^"]*)".*/\1/p' "$data/stardate.bash-completion" |
     tr ' ' '\n' | sed -nE 's/^%(.)$/\1/p')"
+# A StarDate alone reads no zone: scripts start the command often.
+if command -v strace >/dev/null; then
+  TZ=Asia/Bangkok strace -e trace=open,openat -o "$work/trace" "$prog" >/dev/null
+  ! grep -qE 'localtime|zoneinfo' "$work/trace" || fail "stardate read the zone: $(grep -E 'localtime|zoneinfo' "$work/trace")"
+  TZ=Asia/Bangkok strace -e trace=open,openat -o "$work/trace" "$prog" -f %l >/dev/null
+  grep -q zoneinfo "$work/trace" || fail "the trace shows no zone read for %l"
+fi
 "$prog" >/dev/full 2>"$work/err"
 [ $? -eq 1 ] && grep -q 'cannot write the output' "$work/err" || fail "a full disk is not reported: $(cat "$work/err")"
 
