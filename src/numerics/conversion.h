@@ -6,6 +6,9 @@
 
 namespace numerics {
 
+// The longest text the calculator's box and the command take, in characters.
+inline constexpr int kMaxInput = 32767;
+
 // The hexadecimal scientific form of a number of zero or more, without sign:
 // mantissa from 1 to 16, then " posi-" or " nega-" and the hex exponent of 16.
 // decipt, the character count, sets the number of mantissa digits.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <system_error>
 
@@ -192,13 +193,6 @@ std::string hexText(std::uint64_t value) {
 
 std::optional<double> leadingValueInRange(std::string_view text) {
   return valueOf(scanNumber(text, true));
-}
-
-double leadingValue(std::string_view text) {
-  const Spelling s = scanNumber(text, true);
-  if (const auto value = valueOf(s)) return *value;
-  const double largest = std::numeric_limits<double>::max();
-  return s.compact[0] == '-' ? -largest : largest;
 }
 
 std::optional<double> strictValue(std::string_view text) {

@@ -146,15 +146,15 @@ void MainCLock::Display() {
   // An offset that takes Tutc out of the calendar leaves the last good texts in place.
   const auto sample = epochclock::sample(Tnow, TZdays_);
   if (!sample) return;
-  const std::string starDate = epochclock::starDateText(sample->starsecs);
-  face_.setCaption(starDate);
+  const epochclock::MomentTexts texts = epochclock::momentTexts(*sample);
+  face_.setCaption(texts.starDate);
   shownSecond_ = Tnow;
   shownOffset_ = now.utcOffset;
   if (face_.minimized()) return;
-  face_.setText(Label5_0, "  " + starDate);
-  face_.setText(Label5_1, "  " + runtime::plainNumberText(static_cast<double>(sample->starsecs)));
-  face_.setText(Label5_2, "  " + runtime::momentText(sample->Tutc));
-  face_.setText(Label5_3, "  " + runtime::momentText(sample->Tnow));
+  face_.setText(Label5_0, "  " + texts.starDate);
+  face_.setText(Label5_1, "  " + texts.seconds);
+  face_.setText(Label5_2, "  " + texts.utc);
+  face_.setText(Label5_3, "  " + texts.local);
 }
 
 void MainCLock::setShown(Control control, bool shown) {
