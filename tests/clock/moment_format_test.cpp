@@ -18,7 +18,9 @@ TEST(MomentFormat, EachFieldGivesItsExample) {
     EXPECT_FALSE(epochclock::formatError(format)) << format;
     const auto line = epochclock::formatLine(format, kExampleMoment);
     ASSERT_TRUE(line) << format;
-    if (!field.example.empty()) EXPECT_EQ(*line, field.example) << format;
+    if (!field.example.empty()) {
+      EXPECT_EQ(*line, field.example) << format;
+    }
   }
   EXPECT_EQ(letters.size(), 7u);
 }
