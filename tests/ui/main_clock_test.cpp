@@ -387,55 +387,36 @@ TEST_F(MainClockTest, AClickOnAnyValueCopiesTheStarDate) {
   }
 }
 
-TEST_F(MainClockTest, OffsetFileAtStartUp) {
+// What the settings file reads as is the settings room's; here, what the window does with it.
+TEST_F(MainClockTest, TheWindowLoadsTheStoredOffsetAndSavesItsEdits) {
   struct Case {
     std::optional<std::string> stored;
     std::string box;
     double seconds;
-    std::string after;
+    std::string after;  // a box text that differs from the design's "0" is saved in its own spelling
   };
   const Case cases[] = {
       {std::nullopt, "0", 0, "(no file)"},
-      {"3600\r\n", "3600", 3600, "3600\r\n"},
-      {" 3600\r\n", "3600", 3600, "3600\r\n"},
-      {"3600,60\r\n", "3600", 3600, "3600\r\n"},
+      {" 3600,60\r\n", "3600", 3600, "3600\r\n"},
       {"0.0\r\n", "0", 0, "0.0\r\n"},
-      {"-18000\r\n", "-18000", -18000, "-18000\r\n"},
-      {"3600.5\r\n", "3600.5", 3600.5, "3600.5\r\n"},
-      {"", "0", 0, ""},
-      {"\r\n", "0", 0, "\r\n"},
-      {"-", "0", 0, "-"},
       {"zone\r\n", "0", 0, "zone\r\n"},
-      {std::string("\x00\x9f\xff\r\n", 5), "0", 0, std::string("\x00\x9f\xff\r\n", 5)},
-      {std::string(3'000'000, '9'), "0", 0, std::string(3'000'000, '9')},
   };
   for (const Case& c : cases) {
     std::filesystem::remove(file());
     if (c.stored) store(*c.stored);
     open();
-    const std::string label = c.stored ? c.stored->substr(0, 12) : "(no file)";
+    const std::string label = c.stored.value_or("(no file)");
     EXPECT_EQ(window_->TZdays(), c.seconds / 86400.0) << label;
     EXPECT_EQ(stored(), c.after) << label;
     EXPECT_EQ(face_->text(DiffSec), c.box) << label;
     EXPECT_EQ(face_->failures[DiffSec], "") << label;
   }
-}
-
-TEST_F(MainClockTest, EveryEditIsStoredAsTyped) {
-  open();
+  // An edit reaches the file as typed; text that spells no number keeps the offset in use.
   openSetup();
-  struct Case {
-    std::string typed;
-    double seconds;  // in use afterwards
-  };
-  const Case cases[] = {
-      {"7200", 7200}, {"", 7200}, {"-", 7200}, {"-5", -5}, {"abc", -5}, {"3600.5", 3600.5}, {" 60 ", 60},
-  };
-  for (const Case& c : cases) {
-    type(c.typed);
-    EXPECT_EQ(stored(), c.typed + "\r\n") << c.typed;
-    EXPECT_EQ(window_->TZdays(), c.seconds / 86400.0) << c.typed;
-  }
+  type("3600.5");
+  type("");
+  EXPECT_EQ(stored(), "\r\n");
+  EXPECT_EQ(window_->TZdays(), 3600.5 / 86400.0);
   type("3600.5");
   open();
   EXPECT_EQ(face_->text(DiffSec), "3600.5");
