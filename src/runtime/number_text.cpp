@@ -194,6 +194,11 @@ std::optional<double> leadingValueInRange(std::string_view text) {
   return valueOf(scanNumber(text, true));
 }
 
+std::size_t leadingValueLength(std::string_view text) {
+  const Spelling s = scanNumber(text, true);
+  return s.hasDigits ? s.consumed : 0;
+}
+
 double leadingValue(std::string_view text) {
   const Spelling s = scanNumber(text, true);
   if (const auto value = valueOf(s)) return *value;

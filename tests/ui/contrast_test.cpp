@@ -65,16 +65,11 @@ TEST(Contrast, HighContrastGivesEveryPairTheSystemsColours) {
   EXPECT_EQ(ui::backgroundOf(clock, high), button.background);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(WindowDesign, NextInTabOrder) {
   // Four tab stops, none in design order, and a label between them.
   constexpr ui::ControlDesign controls[] = {{.name = "a", .tabIndex = 3}, {.name = "label"},
                                             {.name = "b", .tabIndex = 0}, {.name = "c", .tabIndex = 2},
                                             {.name = "d", .tabIndex = 1}};
-  const ui::WindowDesign design{.controls = controls};
   enum : ui::Control { a, label, b, c, d };
   struct Case {
     std::optional<ui::Control> from;
@@ -82,16 +77,13 @@ TEST(WindowDesign, NextInTabOrder) {
     std::set<ui::Control> hidden;
     std::optional<ui::Control> next;
   };
-  const Case cases[] = {
-      {b, false, {}, d},           {d, true, {}, b},           {c, false, {}, a},  // the fourth stop
-      {a, false, {}, b},           {b, true, {}, a},           {std::nullopt, false, {}, b},
-      {std::nullopt, true, {}, a}, {b, false, {d}, c},         {c, false, {a}, b},
-      {label, false, {}, b},       {b, false, {a, c, d}, b},   {b, false, {a, b, c, d}, std::nullopt},
-  };
+  const Case cases[] = {{b, false, {}, d},   {d, true, {}, b},         {c, false, {}, a},  {a, false, {}, b},
+                        {b, true, {}, a},    {{}, false, {}, b},       {{}, true, {}, a},  {b, false, {d}, c},
+                        {c, false, {a}, b},  {label, false, {}, b},    {b, false, {a, c, d}, b},
+                        {b, false, {a, b, c, d}, std::nullopt}};
   for (const Case& t : cases) {
-    const auto next = ui::nextInTabOrder(design, t.from, t.backwards, [&t](ui::Control x) { return !t.hidden.count(x); });
-    EXPECT_EQ(next, t.next) << "from " << t.from.value_or(-1) << (t.backwards ? " backwards" : "") << ", "
-                            << t.hidden.size() << " hidden";
+    const auto shown = [&t](ui::Control x) { return !t.hidden.count(x); };
+    EXPECT_EQ(ui::nextInTabOrder({.controls = controls}, t.from, t.backwards, shown), t.next) << t.from.value_or(-1) << (t.backwards ? " back, " : ", ") << t.hidden.size() << " hidden";
   }
 }
 
