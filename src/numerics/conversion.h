@@ -23,4 +23,14 @@ struct Conversion {
 // lies beyond the double range or the text is too long for the digit counts.
 std::optional<Conversion> DeciConvert(std::string_view text);
 
+struct Reading {
+  std::optional<Conversion> texts;  // as DeciConvert gives them
+  // What was read and why it is not the number typed, when the texts do not stand for
+  // all of the text (blanks around it aside): "Read as 1: the text goes on with ',5',
+  // which is not part of a number". Empty when they do.
+  std::string note;
+};
+// DeciConvert, and whether its texts are those of the whole text typed.
+Reading DeciRead(std::string_view text);
+
 }  // namespace numerics

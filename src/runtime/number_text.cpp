@@ -195,6 +195,18 @@ std::optional<double> leadingValueInRange(std::string_view text) {
   return valueOf(scanNumber(text, true));
 }
 
+std::size_t leadingValueLength(std::string_view text) {
+  const Spelling s = scanNumber(text, true);
+  return s.hasDigits ? s.consumed : 0;
+}
+
+double leadingValue(std::string_view text) {
+  const Spelling s = scanNumber(text, true);
+  if (const auto value = valueOf(s)) return *value;
+  const double largest = std::numeric_limits<double>::max();
+  return s.compact[0] == '-' ? -largest : largest;
+}
+
 std::optional<double> strictValue(std::string_view text) {
   while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);

@@ -25,6 +25,14 @@ std::string hexText(std::uint64_t value);
 // small for a double reads 0. Never NaN or infinite.
 std::optional<double> leadingValueInRange(std::string_view text);
 
+// The bytes of `text` that the leading value reads: the number, with the blanks, tabs
+// and line feeds before, inside and after it. 0 when the text starts with no number.
+std::size_t leadingValueLength(std::string_view text);
+
+// As leadingValueInRange, with a number beyond the range saturated to the
+// largest double of its sign.
+double leadingValue(std::string_view text);
+
 // The number that the whole text spells, blanks around it allowed. Empty for
 // text that spells no number (empty, a lone sign, letters, "inf", "nan") and
 // for numbers beyond the double range.

@@ -104,9 +104,9 @@ void MainCLock::Form_Load() {
     face_.setText(DiffSec, loaded.boxText);
     DiffSec_Change(loaded.boxText);
   }
+  // A stored number other than 0 has just been taken up, or refused, as an edit.
   followsZone_ = loaded.systemZone;
-  TZdays_ = epochclock::offsetToDays(followsZone_ ? static_cast<double>(seams_.readClock().utcOffset)
-                                                  : loaded.seconds);
+  if (followsZone_) TZdays_ = epochclock::offsetToDays(static_cast<double>(seams_.readClock().utcOffset));
   face_.setCaption("ini: " + runtime::signedNumberText(TZdays_));
   mnuAbout_Click();
   face_.armTimer(std::chrono::milliseconds(1000));
@@ -143,18 +143,21 @@ void MainCLock::Display() {
   const runtime::ClockReading now = seams_.readClock();
   const runtime::DateTimeSerial Tnow = now.moment;
   if (followsZone_) TZdays_ = epochclock::offsetToDays(static_cast<double>(now.utcOffset));
-  // An offset that takes Tutc out of the calendar leaves the last good texts in place.
+  // An offset that takes Tutc out of the calendar leaves the last good UTC texts in
+  // place; the local time goes on.
   const auto sample = epochclock::sample(Tnow, TZdays_);
-  if (!sample) return;
-  const epochclock::MomentTexts texts = epochclock::momentTexts(*sample);
-  face_.setCaption(texts.starDate);
+  std::optional<epochclock::MomentTexts> texts;
+  if (sample) texts = epochclock::momentTexts(*sample);
+  if (texts) face_.setCaption(texts->starDate);
   shownSecond_ = Tnow;
   shownOffset_ = now.utcOffset;
   if (face_.minimized()) return;
-  face_.setText(Label5_0, "  " + texts.starDate);
-  face_.setText(Label5_1, "  " + texts.seconds);
-  face_.setText(Label5_2, "  " + texts.utc);
-  face_.setText(Label5_3, "  " + texts.local);
+  if (texts) {
+    face_.setText(Label5_0, "  " + texts->starDate);
+    face_.setText(Label5_1, "  " + texts->seconds);
+    face_.setText(Label5_2, "  " + texts->utc);
+  }
+  if (runtime::inDateRange(Tnow)) face_.setText(Label5_3, "  " + runtime::momentText(Tnow));
 }
 
 void MainCLock::setShown(Control control, bool shown) {
@@ -202,17 +205,31 @@ void MainCLock::cmdOK_Click() {
 
 void MainCLock::Label5_Click(int /*index*/) { face_.copyToClipboard(face_.text(Label5_0)); }
 
-void MainCLock::DiffSec_Change(std::string_view text) {
+void MainCLock::DiffSec_Change(std::string_view typed) {
+  // A one-line box keeps the first line of a paste, as Windows' own do, so that the box,
+  // the offset in use and the file agree.
+  const std::string_view text = typed.substr(0, typed.find_first_of("\r\n"));
+  if (text.size() != typed.size()) face_.setText(DiffSec, text);
   const settings::OffsetSetting::Changed changed = offsets_.change(text);
   // The next refresh takes the zone's offset. Text that spells no number (the box
-  // emptied while retyping) keeps the last good offset.
+  // emptied while retyping), or a number the clock cannot show, keeps the last good offset.
   followsZone_ = changed.systemZone;
-  if (changed.seconds) TZdays_ = epochclock::offsetToDays(*changed.seconds);
   std::string why;
-  if (!changed.error.empty()) {
-    why = "The offset could not be saved: " + changed.error;
-    report(why);
+  const auto fail = [&why](const std::string& reason) {
+    report(reason);
+    why += (why.empty() ? "" : "\n") + reason;
+  };
+  if (changed.seconds) {
+    const double days = epochclock::offsetToDays(*changed.seconds);
+    if (epochclock::sample(seams_.readClock().moment, days)) {
+      TZdays_ = days;
+    } else {
+      fail("The offset " + runtime::plainNumberText(*changed.seconds) +
+           " puts UTC outside the years 100 to 9999; the clock keeps the offset " +
+           runtime::plainNumberText(TZdays_ * 86400));
+    }
   }
+  if (!changed.error.empty()) fail("The offset could not be saved: " + changed.error);
   face_.showFailure(DiffSec, why);
 }
 

@@ -28,5 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool nega = result->scientific.find(" nega-") != std::string::npos;
     if (posi == nega) std::abort();
   }
+  // Texts that are missing, or of less than the whole text, never go without a note.
+  if (runtime::leadingValueLength(text) > text.size()) std::abort();
+  if (const numerics::Reading reading = numerics::DeciRead(text); !reading.texts && reading.note.empty()) std::abort();
   return 0;
 }
