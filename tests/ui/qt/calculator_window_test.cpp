@@ -95,7 +95,8 @@ TEST_F(CalculatorWindowTest, InputNotReadWholeIsMarked) {
   auto* input = part<QLineEdit>("DeciVal");
   QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(input);
   const QString described = accessible->text(QAccessible::Description);
-  for (const QString& typed : {"1E999", "255.5"}) {
+  const QString inputs[] = {"1E999", "255.5"};
+  for (const QString& typed : inputs) {
     input->setText(typed);
     const QString why = typed == "255.5" ? "" : "1E999 lies beyond the range of a double";
     EXPECT_EQ(text("CoVal"), typed == "255.5" ? "+ FF.8" : "");
