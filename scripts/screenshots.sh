@@ -2,25 +2,19 @@
 # Screenshots of the three clock views and both calculator pages under Xvfb.
 # Usage: scripts/screenshots.sh [output folder] [scale factor]   (default: shots 1)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/lib.sh"
 out="$(mkdir -p "${1:-shots}" && cd "${1:-shots}" && pwd)"
 scale="${2:-1}"
-program="$PWD/build/src/selenial"
-[ -x "$program" ] || scripts/setup.sh >/dev/null
-
-work="$(mktemp -d)"
-cleanup() { kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1400x1000x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+program="$selenial_source/build/src/selenial"
+[ -x "$program" ] || build release >/dev/null
+make_work
+at_exit 'kill "${app:-}"'
+start_xvfb 1400x1000x24
 
 cd "$work"
 QT_SCALE_FACTOR="$scale" TZ=UTC "$program" >/dev/null 2>&1 &
 app=$!
-until main=$(xdotool search --name '^ini: ' 2>/dev/null | head -n1) && [ -n "$main" ]; do sleep 0.1; done
+main=$(wait_window '^ini: ')
 sleep 1.5
 shoot() {
   local geometry
@@ -32,7 +26,7 @@ shoot "$main" about
 xdotool key Return; sleep 0.4; shoot "$main" clock
 xdotool key alt+s; sleep 0.4; shoot "$main" setup
 xdotool key alt+c
-until calc=$(xdotool search --name '^Vantrel$' 2>/dev/null | head -n1) && [ -n "$calc" ]; do sleep 0.1; done
+calc=$(wait_window '^Vantrel$')
 sleep 0.5
 xdotool windowfocus --sync "$calc"
 # Focus starts on Close; Tab leads to the input box.

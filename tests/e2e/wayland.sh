@@ -6,17 +6,10 @@
 set -euo pipefail
 program="$(realpath "$1")"
 app_id="$(basename "$2" .desktop)"  # the desktop entry
-for tool in Xvfb weston xdotool import convert wl-paste; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work="$(mktemp -d)"
-cleanup() {
-  kill "${app:-}" "${weston:-}" "${xvfb:-}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/x11.sh"
+needs Xvfb weston xdotool import convert wl-paste
+make_work
+at_exit 'kill "${app:-}" "${weston:-}"'
 start_xvfb
 
 export XDG_RUNTIME_DIR="$work/runtime"
