@@ -8,13 +8,7 @@ source "$(dirname "$0")/../scripts/lib.sh"
 cd "$selenial_source"
 runs="${1:-5}"
 idle="${2:-30}"
-program="${3:-}"
-if [ -z "$program" ]; then
-  ensure_packages "${bench_packages[@]}"
-  build bench --target selenial >/dev/null
-  program="$PWD/build-bench/src/selenial"
-fi
-program="$(realpath "$program")"
+program="$(realpath "${3:-$(built bench selenial src/selenial)}")"
 make_work
 pids=()
 at_exit 'kill "${pids[@]}"'

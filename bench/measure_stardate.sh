@@ -8,12 +8,7 @@ set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 runs="${1:-200}"
 span="${2:-60}"
-program="${3:-}"
-if [ -z "$program" ]; then
-  build bench --target stardate >/dev/null
-  program="$selenial_source/build-bench/src/cli/stardate"
-fi
-program="$(realpath "$program")"
+program="$(realpath "${3:-$(built bench stardate src/cli/stardate)}")"
 
 python3 - "$program" "$runs" "$span" <<'PY'
 import os, signal, statistics, subprocess, sys, threading, time

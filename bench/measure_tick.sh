@@ -8,13 +8,7 @@ set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 cd "$selenial_source"
 seconds="${1:-300}"
-program="${2:-}"
-if [ -z "$program" ]; then
-  ensure_packages "${bench_packages[@]}"
-  build bench --target selenial >/dev/null
-  program="$PWD/build-bench/src/selenial"
-fi
-program="$(realpath "$program")"
+program="$(realpath "${2:-$(built bench selenial src/selenial)}")"
 arguments=("${@:3}")
 make_work
 gcc -O2 bench/title_watch.c -o "$work/title_watch" $(pkg-config --cflags --libs xcb)

@@ -13,8 +13,7 @@ arch="${2:-x86_64}"
 # "wine" hands a 64-bit program to a process of its own.
 flags="" loader=/usr/lib/wine/wine64
 [ "$arch" = i686 ] && flags="-msse2 -mfpmath=sse" loader=/usr/lib/wine/wine
-build "windows-$arch" --target selenial >/dev/null
-program="$PWD/build-windows-$arch/src/selenial.exe"
+program="$(built "windows-$arch" selenial src/selenial.exe)"
 make_work
 export TZ=UTC
 pids=()

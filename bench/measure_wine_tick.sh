@@ -7,12 +7,7 @@ set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 cd "$selenial_source"
 seconds="${1:-300}"
-program="${2:-}"
-if [ -z "$program" ]; then
-  build windows-x86_64 --target selenial >/dev/null
-  program="$PWD/build-windows-x86_64/src/selenial.exe"
-fi
-program="$(realpath "$program")"
+program="$(realpath "${2:-$(built windows-x86_64 selenial src/selenial.exe)}")"
 make_work
 start_wine
 # Wine's desktop process, started with the prefix and without a display, must be gone

@@ -55,6 +55,14 @@ build() {
     else cmake --build --preset "$preset" -j"$(nproc)" "$@"; fi)
 }
 
+# built PRESET TARGET FILE: builds one target of a configuration and prints the path of FILE
+# in its folder: the measuring scripts' default program.
+built() {
+  ensure_packages "${bench_packages[@]}"
+  build "$1" --target "$2" >/dev/null
+  echo "$selenial_source/build-$1/$3"
+}
+
 # make_work: a scratch folder $work, removed at exit after the commands given to at_exit
 # (in reverse order), after wine's server and the X server of this script are ended.
 make_work() {
@@ -96,12 +104,13 @@ start_xvfb() {
   export DISPLAY
 }
 
-# wait_window NAME [TRIES]: the id of the first window whose name matches, waiting
-# 0.1 s a try (300 tries unless given).
+# wait_window NAME [TRIES]: the id of the first shown (mapped) window whose name matches,
+# waiting 0.1 s a try (300 tries unless given). A window found before it is mapped cannot
+# take the focus yet.
 wait_window() {
   local id
   for _ in $(seq "${2:-300}"); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] && { echo "$id"; return; }
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] && { echo "$id"; return; }
     sleep 0.1
   done
   fail "no window named $1"
