@@ -29,7 +29,7 @@ xdotool windowfocus --sync "$main"
 xdotool key Return
 # Label5 index 0 sits at 3000,120 twips in the client area, below the menu bar.
 height=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
-click_until stamped mousemove --window "$main" 300 $((height - 184 + 16))
+click_until clipboard_changed mousemove --window "$main" 300 $((height - 184 + 16))
 check_stamp
 
 xdotool key alt+s

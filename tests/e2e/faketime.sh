@@ -58,7 +58,7 @@ for i in "${!starts[@]}"; do
   xdotool windowfocus --sync "${windows[i]}"
   xdotool key Return
   height=$(xdotool getwindowgeometry "${windows[i]}" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
-  click_until stamped mousemove --window "${windows[i]}" 300 $((height - 184 + 16))
+  click_until clipboard_changed mousemove --window "${windows[i]}" 300 $((height - 184 + 16))
   stamp=$(clipboard)
   shows_present "$i" "${stamp:2}" || fail "at ${starts[i]} the StarDate label reads '$stamp'"
   echo "${starts[i]} + $((($(now_ms) - launched[i]) / 1000)) s: StarDate label '$stamp'"

@@ -74,7 +74,7 @@ stardate_label() {
   read -r x y < <(clock_centre_of '^Static    [+-] +[0-9A-F]+[.][0-9A-F][0-9A-F][0-9A-F][0-9A-F]$') && [ -n "$x" ]
 }
 poll 100 stardate_label || fail "Enter did not leave the About view: $(peek "$(xdotool getwindowname "$main")")"
-click_until stamped mousemove --sync "$x" "$y"
+click_until clipboard_changed mousemove --sync "$x" "$y"
 check_stamp
 
 xdotool key alt+s

@@ -53,4 +53,4 @@ click_until() {
   done
   fail "clicks at $* never made '$check' true; the clipboard holds '$(clipboard)'"
 }
-stamped() { [ "$(clipboard)" != marker ]; }
+clipboard_changed() { [ "$(clipboard)" != marker ]; }
