@@ -25,11 +25,7 @@ if plugins=$(grep -o '[^/]*/imageformats/[^ ]*' /proc/"$app"/maps); then
   fail "image plugins loaded at start: $(echo "$plugins" | sort -u | tr '\n' ' ')"
 fi
 
-xdotool windowfocus --sync "$main"
-xdotool key Return
-# Label5 index 0 sits at 3000,120 twips in the client area, below the menu bar.
-height=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
-click_until clipboard_changed mousemove --window "$main" 300 $((height - 184 + 16))
+copy_stardate_label "$main"
 check_stamp
 
 xdotool key alt+s

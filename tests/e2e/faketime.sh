@@ -55,10 +55,7 @@ for i in "${!starts[@]}"; do
   poll 100 eval 'title=$(title_of "$i"); shows_present "$i" "$title"' || fail "at ${starts[i]} the title is '$title'"
   echo "${starts[i]} + $((($(now_ms) - launched[i]) / 1000)) s: title '$title'"
   # The StarDate label, as its time stamp copies it.
-  xdotool windowfocus --sync "${windows[i]}"
-  xdotool key Return
-  height=$(xdotool getwindowgeometry "${windows[i]}" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
-  click_until clipboard_changed mousemove --window "${windows[i]}" 300 $((height - 184 + 16))
+  copy_stardate_label "${windows[i]}"
   stamp=$(clipboard)
   shows_present "$i" "${stamp:2}" || fail "at ${starts[i]} the StarDate label reads '$stamp'"
   echo "${starts[i]} + $((($(now_ms) - launched[i]) / 1000)) s: StarDate label '$stamp'"

@@ -54,3 +54,13 @@ click_until() {
   fail "clicks at $* never made '$check' true; the clipboard holds '$(clipboard)'"
 }
 clipboard_changed() { [ "$(clipboard)" != marker ]; }
+# copy_stardate_label WINDOW: OK on the About view, then a click on the StarDate value
+# (Label5 index 0, at 3000,120 twips in the client area below the menu bar), the time stamp
+# on the clipboard.
+copy_stardate_label() {
+  local height
+  xdotool windowfocus --sync "$1"
+  xdotool key Return
+  height=$(xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
+  click_until clipboard_changed mousemove --window "$1" 300 $((height - 184 + 16))
+}
