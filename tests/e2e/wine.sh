@@ -101,7 +101,7 @@ echo "calculator: '+ 15180.0', copied '$(clipboard)'"
 kill -0 "$app" 2>/dev/null || fail "the program died"
 xdotool windowfocus --sync "$main"
 xdotool key alt+F4
-poll 50 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
+poll 100 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
 echo "closing the clock ended the program"
 
 # With auto stored, the offset is the system zone's: in Tokyo the caption starts as
@@ -115,7 +115,7 @@ main=$(wait_window '^ini:  0[.]375$' 600)
 wait_present 0 "$main" "auto in Asia/Tokyo: caption 'ini:  0.375', then"
 xdotool windowfocus --sync "$main"
 xdotool key alt+F4
-poll 50 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
+poll 100 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
 
 # The installer as a user meets it: a silent per-user install, the Start-menu shortcut
 # and the setting it seeds; a later build over an edited setting; the uninstall.
@@ -160,7 +160,7 @@ title=$(xdotool getwindowname "$installed")
 poll 100 eval '[ "$(xdotool getwindowname "$installed")" != "$title" ]' || fail "the caption stood still while the menu was open"
 xdotool key Escape
 xdotool windowfocus --sync "$installed" key alt+F4
-poll 50 eval '! xdotool search --name "^ [+-] " >/dev/null 2>&1' || fail "the installed program did not end"
+poll 100 eval '! xdotool search --name "^ [+-] " >/dev/null 2>&1' || fail "the installed program did not end"
 msiexec /i "$work/second.msi" /qn || fail "installing the next build exited with $?: $(tail -n 5 "$work/msiexec.log")"
 file_holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "installing again replaced the user's Selenial.ini: $(od -An -c "$settings/Selenial.ini" 2>&1)"
 [ "$(entries)" = "$version|Vantrel" ] || fail "after the next build installed programs list '$(entries)', not one Selenial"
