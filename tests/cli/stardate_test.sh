@@ -2,8 +2,10 @@
 # The stardate command as a process: each row gives the status, then the whole output
 # (status 0) or a piece of the one line on stderr (otherwise), then the arguments.
 # Leading NAME=value arguments go to the environment; the zone is UTC+07:00 otherwise.
+# Usage: stardate_test.sh STARDATE VERSION_FILE   (the build's selenial-version.sh)
 set -uo pipefail
 prog="$1"
+source "$2"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -49,7 +51,7 @@ row 0 '256' --decimal='10.0 posi-1'
 row 0 '-255.5' -d '  -  ff.8  '
 row 0 '5e-324' -d '4.0 nega-10D'
 row 0 '0' -d '1 nega-FFFFFFFFFFFFFFFFFFFF'
-row 0 'stardate 1.01.0004' -V
+row 0 "stardate $version_text" -V
 row 2 'not expected: --foo' --foo
 row 2 'not expected: x\x0ay' $'x\ny'
 row 2 '--at: 1 required MOMENT missing' --at

@@ -13,27 +13,18 @@ set -euo pipefail
 program="$(realpath "$1")"
 kills="${2:-50}"
 mode="${3:-}"
-for tool in Xvfb xdotool setsid; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+source "$(dirname "$0")/x11.sh"
+needs Xvfb xdotool setsid
 launch=()
 if [ "$mode" = read-only ]; then
   # Root would write the folder anyway.
   [ "$(id -u)" = 0 ] || { echo "SKIP: needs root, to run the program as nobody"; exit 77; }
-  command -v setpriv >/dev/null || { echo "SKIP: setpriv is not installed"; exit 77; }
+  needs setpriv
   launch=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
-
-work="$(mktemp -d)"
-cleanup() {
-  if [ -n "${typist:-}" ]; then kill -- -"$typist" 2>/dev/null || true; fi
-  if [ -n "${app:-}" ]; then kill -9 "$app" 2>/dev/null || true; fi
-  kill "${xvfb:-}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-source "$(dirname "$0")/x11.sh"
+make_work
+at_exit 'if [ -n "${typist:-}" ]; then kill -- -"$typist"; fi'
+at_exit 'if [ -n "${app:-}" ]; then kill -9 "$app"; fi'
 start_xvfb
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime" TZ=UTC
@@ -66,7 +57,7 @@ declare -A seen=()
 for ((kill = 1; kill <= kills; kill++)); do
   (cd "$run" && exec "${launch[@]}" "$program" >>"$work/app.log" 2>&1) &
   app=$!
-  window=$(timeout 15 xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null | head -n1) ||
+  window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null | head -n1) ||
     fail "no window"
   (($(temporaries) == 0)) || fail "the start left $(ls "$run")"
   xdotool windowfocus --sync "$window"
@@ -116,7 +107,7 @@ kill=$kills
 # The next start removes what the last kill left.
 (cd "$run" && exec "${launch[@]}" "$program" >>"$work/app.log" 2>&1) &
 app=$!
-timeout 15 xdotool search --sync --onlyvisible --pid "$app" >/dev/null 2>&1 || fail "no window at the last start"
+timeout 60 xdotool search --sync --onlyvisible --pid "$app" >/dev/null 2>&1 || fail "no window at the last start"
 (($(temporaries) == 0)) || fail "the last start left $(ls "$run")"
 kill "$app"
 wait "$app" 2>/dev/null || true
