@@ -64,12 +64,14 @@ std::optional<std::string> formatError(std::string_view format) {
   return std::nullopt;
 }
 
-std::optional<std::string> formatLine(std::string_view format, std::int64_t unixSeconds) {
+std::optional<std::string> formatLine(std::string_view format, std::int64_t unixSeconds,
+                                      std::optional<double> localOffset) {
   // Only a format that shows the local moment reads the zone: a command started for a
   // StarDate alone opens no zone file.
-  const runtime::DateTimeSerial local = format.find("%l") == std::string_view::npos
-                                            ? std::numeric_limits<double>::quiet_NaN()
-                                            : runtime::localMoment(unixSeconds);
+  const runtime::DateTimeSerial local =
+      format.find("%l") == std::string_view::npos ? std::numeric_limits<double>::quiet_NaN()
+      : localOffset ? runtime::utcSerial(unixSeconds) + *localOffset / static_cast<double>(runtime::kSecondsPerDay)
+                    : runtime::localMoment(unixSeconds);
   const MomentTexts texts = momentTexts({local, runtime::utcSerial(unixSeconds), starSecondsOf(unixSeconds)});
   std::string line;
   for (std::size_t i = 0; i < format.size(); ++i) {

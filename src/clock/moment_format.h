@@ -28,7 +28,10 @@ std::span<const FormatField> formatFields();
 std::optional<std::string> formatError(std::string_view format);
 
 // The line a sound format makes of a moment in Unix seconds of the years 100 to 9999.
-// Empty when it asks for the local moment and that leaves those years.
-std::optional<std::string> formatLine(std::string_view format, std::int64_t unixSeconds);
+// Empty when it asks for the local moment and that leaves those years. The local
+// moment is the system zone's, or the moment plus `localOffset` seconds when given
+// (the clock window's own offset).
+std::optional<std::string> formatLine(std::string_view format, std::int64_t unixSeconds,
+                                      std::optional<double> localOffset = std::nullopt);
 
 }  // namespace epochclock

@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "ui/global_key.h"
 
 // What a window of the design needs from a toolkit, in the design's words. A face makes
 // the controls from the window's design table, implements these, and hands the
@@ -24,6 +27,8 @@ class Events {
   virtual void edited(Control control, std::string_view text) = 0;
   // A key the focused control may leave alone; true when it meant something here.
   virtual bool keyPressed(Key key) = 0;
+  // The user asked for a control's context menu (a right-click, the menu key).
+  virtual void contextMenu(Control /*control*/) {}
 
  protected:
   ~Events() = default;
@@ -53,6 +58,15 @@ class Face {
 class MainFace : public Face {
  public:
   virtual void enableMenu(int entry, bool enabled) = 0;
+  virtual void checkMenu(int entry, bool checked) = 0;
+  virtual void setMenuCaption(int entry, std::string_view caption) = 0;
+  // Shows these menu entries at the pointer and waits: the one chosen, none when dismissed.
+  virtual std::optional<int> popUpMenu(const std::vector<int>& entries) = 0;
+  // Asks for a line of text in a small dialog and waits: none when cancelled.
+  virtual std::optional<std::string> askText(std::string_view title, std::string_view prompt,
+                                             std::string_view text) = 0;
+  // Asks the user to press a key chord and waits: none when cancelled.
+  virtual std::optional<KeyChord> askKeyChord(std::string_view title, std::string_view prompt) = 0;
   virtual bool minimized() const = 0;
   // One tick of the window's timer after `interval`; a timer armed again replaces it.
   virtual void armTimer(std::chrono::milliseconds interval) = 0;

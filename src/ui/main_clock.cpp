@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "clock/epoch_clock.h"
+#include "clock/moment_format.h"
+#include "clock/star_date_reading.h"
 #include "clock/tick.h"
 #include "ui/texts.h"
 
@@ -70,7 +72,38 @@ constexpr ControlDesign kControls[] = {
 };
 static_assert(std::size(kControls) == controlCount);
 
-constexpr MenuDesign kMenu[] = {{"mnuSetup", "&SetUp"}, {"mnuAbout", "&About"}, {"coMathCalc", "&Calculator"}};
+constexpr MenuDesign kMenu[] = {
+    {"mnuSetup", "&SetUp"},
+    {"mnuAbout", "&About"},
+    {"coMathCalc", "&Calculator"},
+    {"mnuStamp", "&Time stamp"},
+    {"mnuStampShown", "StarDate as shown", mnuStamp, MenuKind::Radio},
+    {"mnuStampStarDate", "StarDate", mnuStamp, MenuKind::Radio},
+    {"mnuStampSeconds", "Seconds", mnuStamp, MenuKind::Radio},
+    {"mnuStampUtc", "UTC moment", mnuStamp, MenuKind::Radio},
+    {"mnuStampIso", "ISO 8601", mnuStamp, MenuKind::Radio},
+    {"mnuStampCustom", "Custom...", mnuStamp, MenuKind::Radio},
+    {"mnuKeyNote", "", mnuStamp, MenuKind::Note, 0, true},
+    {"mnuKeyTypes", "The key types the stamp", mnuStamp, MenuKind::Radio, 1},
+    {"mnuKeyCopies", "The key copies the stamp", mnuStamp, MenuKind::Radio, 1},
+    {"mnuKeyChoose", "Choose the key...", mnuStamp},
+    {"mnuKeyOff", "Turn the key off", mnuStamp},
+};
+static_assert(std::size(kMenu) == menuCount);
+
+// The menu's formats in the stamp command's fields; none: the StarDate as the window shows it.
+struct StampFormat {
+  int entry;
+  std::optional<std::string_view> format;
+};
+constexpr StampFormat kStampFormats[] = {{mnuStampShown, std::nullopt}, {mnuStampStarDate, "%C"},
+                                         {mnuStampSeconds, "%s"},       {mnuStampUtc, "%u"},
+                                         {mnuStampIso, "%i"}};
+
+constexpr std::string_view kCopyKey = "copy", kHotkeyKey = "hotkey", kHotkeyDoesKey = "hotkey-does";
+constexpr std::string_view kDefaultHotkey = "Super+Alt+T", kNoKey = "none";
+constexpr std::string_view kFormatTitle = "Time stamp";
+constexpr std::string_view kFormatPrompt = "Format of the time stamp (%S %C %s %u %l %i %%):";
 
 constexpr WindowDesign kWindow{.name = "MainCLock",
                            .caption = "Selenial Ver 1.1.4",
@@ -83,12 +116,20 @@ constexpr WindowDesign kWindow{.name = "MainCLock",
 
 void report(const std::string& what) { std::fprintf(stderr, "selenial: %s\n", what.c_str()); }
 
+// What is wrong with a stamp's format, in the stardate command's words; an empty one
+// would stamp nothing.
+std::optional<std::string> formatProblem(std::string_view format) {
+  return format.empty() ? std::optional<std::string>("is empty") : epochclock::formatError(format);
+}
+
 }  // namespace
 
 const WindowDesign& mainClockDesign() { return kWindow; }
 
 MainCLock::MainCLock(MainFace& face, Seams seams)
-    : face_(face), seams_(std::move(seams)), offsets_(seams_.offsetFile) {}
+    : face_(face), seams_(std::move(seams)), offsets_(seams_.offsetFile) {
+  if (seams_.globalKey) seams_.globalKey->pressed = [this] { hotkey_Pressed(); };
+}
 
 void MainCLock::Form_Load() {
   const settings::OffsetSetting::Loaded loaded = offsets_.load();
@@ -108,6 +149,7 @@ void MainCLock::Form_Load() {
   followsZone_ = loaded.systemZone;
   if (followsZone_) TZdays_ = epochclock::offsetToDays(static_cast<double>(seams_.readClock().utcOffset));
   face_.setCaption("ini: " + runtime::signedNumberText(TZdays_));
+  loadPreferences();
   mnuAbout_Click();
   face_.armTimer(std::chrono::milliseconds(1000));
 }
@@ -151,6 +193,8 @@ void MainCLock::Display() {
   if (texts) face_.setCaption(texts->starDate);
   shownSecond_ = Tnow;
   shownOffset_ = now.utcOffset;
+  shownStarsecs_ = sample->starsecs;
+  shownOffsetSeconds_ = TZdays_ * runtime::kSecondsPerDay;
   if (face_.minimized()) return;
   if (texts) {
     face_.setText(Label5_0, "  " + texts->starDate);
@@ -203,7 +247,184 @@ void MainCLock::cmdOK_Click() {
   face_.enableMenu(mnuSetup, true);
 }
 
-void MainCLock::Label5_Click(int /*index*/) { face_.copyToClipboard(face_.text(Label5_0)); }
+void MainCLock::Label5_Click(int /*index*/) { face_.copyToClipboard(stamp(copyFormat_)); }
+
+std::string MainCLock::stamp(const std::optional<std::string>& format) const {
+  if (!format) return face_.text(Label5_0);
+  // Before the first refresh there is no second to stamp, as the design's caption is empty.
+  if (!shownStarsecs_) return {};
+  return epochclock::formatLine(*format, epochclock::unixSecondsOf(*shownStarsecs_), shownOffsetSeconds_)
+      .value_or(std::string{});
+}
+
+void MainCLock::loadPreferences() {
+  settings::LoadedPreferences loaded = settings::loadPreferences(seams_.preferencesFile);
+  for (const std::string& problem : loaded.problems) report(problem);
+  preferences_ = std::move(loaded.preferences);
+  const auto unreadable = [](std::string_view key, const std::string& value, std::string_view why) {
+    report(std::string(settings::kPreferencesFile) + ": " + std::string(key) + "=" + value + ": " + std::string(why));
+  };
+  if (const auto copy = preferences_.get(kCopyKey)) {
+    if (const auto wrong = formatProblem(*copy)) {
+      unreadable(kCopyKey, *copy, *wrong);
+    } else {
+      copyFormat_ = *copy;
+    }
+  }
+  if (const auto does = preferences_.get(kHotkeyDoesKey)) {
+    if (*does == "type" || *does == "copy") {
+      hotkeyTypes_ = *does == "type";
+    } else {
+      unreadable(kHotkeyDoesKey, *does, "neither type nor copy");
+    }
+  }
+  std::optional<KeyChord> chord = readKeyChord(kDefaultHotkey);
+  if (const auto key = preferences_.get(kHotkeyKey)) {
+    if (*key == kNoKey) {
+      chord.reset();
+    } else if (const auto read = readKeyChord(*key)) {
+      chord = read;
+    } else {
+      unreadable(kHotkeyKey, *key, "not a key such as Super+Alt+T, nor none");
+    }
+  }
+  holdKey(chord, std::nullopt);
+  face_.enableMenu(mnuKeyNote, false);
+  showStampChoices();
+}
+
+void MainCLock::savePreferences() {
+  const settings::SaveResult saved = settings::savePreferences(seams_.preferencesFile, preferences_);
+  if (!saved.error.empty()) report("The preferences could not be saved: " + saved.error);
+}
+
+void MainCLock::showStampChoices() {
+  bool preset = false;
+  for (const StampFormat& choice : kStampFormats) {
+    const bool checked = choice.format ? copyFormat_ == choice.format : !copyFormat_;
+    face_.checkMenu(choice.entry, checked);
+    preset = preset || checked;
+  }
+  face_.checkMenu(mnuStampCustom, !preset);
+  face_.checkMenu(mnuKeyTypes, hotkeyTypes_);
+  face_.checkMenu(mnuKeyCopies, !hotkeyTypes_);
+}
+
+bool MainCLock::holdKey(const std::optional<KeyChord>& chord, const std::optional<KeyChord>& kept) {
+  GlobalKey* key = seams_.globalKey;
+  const std::string_view superWord = key ? key->superWord() : "Super";
+  if (key) key->release();
+  const GlobalKey::Grab grab = !key ? GlobalKey::Grab::Unsupported
+                               : chord ? key->grab(*chord)
+                                       : GlobalKey::Grab::Held;
+  std::string note;
+  if (grab == GlobalKey::Grab::Unsupported) {
+    note = std::string(key ? key->systemName() : "This desktop") + " lets no program take a key: see README";
+  } else if (!chord) {
+    note = "No system-wide key";
+  } else if (grab == GlobalKey::Grab::Held) {
+    note = keyChordText(*chord, superWord) + (hotkeyTypes_ ? " types the stamp" : " copies the stamp");
+  } else {
+    note = keyChordText(*chord, superWord) + ": taken by another program";
+    report(note);
+    // The key held before stays, and says so.
+    if (kept && key->grab(*kept) == GlobalKey::Grab::Held) note += " (" + keyChordText(*kept, superWord) + " kept)";
+  }
+  face_.setMenuCaption(mnuKeyNote, note);
+  if (grab == GlobalKey::Grab::Taken) return false;
+  hotkey_ = chord;
+  return true;
+}
+
+std::optional<std::string> MainCLock::askFormat(std::string text) {
+  std::string prompt(kFormatPrompt);
+  for (;;) {
+    std::optional<std::string> answer = face_.askText(kFormatTitle, prompt, text);
+    if (!answer) return std::nullopt;
+    const std::optional<std::string> wrong = formatProblem(*answer);
+    if (!wrong) return answer;
+    // Refused with the command's own words, and asked again with the text as typed.
+    prompt = "This format " + *wrong + ".\n" + std::string(kFormatPrompt);
+    text = *answer;
+  }
+}
+
+void MainCLock::mnuStampFormat_Click(int entry) {
+  for (const StampFormat& choice : kStampFormats) {
+    if (choice.entry != entry) continue;
+    if (choice.format) {
+      copyFormat_ = std::string(*choice.format);
+      preferences_.set(kCopyKey, *copyFormat_);
+    } else {
+      copyFormat_.reset();
+      preferences_.erase(kCopyKey);
+    }
+    savePreferences();
+  }
+  showStampChoices();
+}
+
+void MainCLock::mnuStampCustom_Click() {
+  if (const auto format = askFormat(copyFormat_.value_or("%C"))) {
+    copyFormat_ = *format;
+    preferences_.set(kCopyKey, *format);
+    savePreferences();
+  }
+  // A cancelled dialog leaves the choice as it was, whatever the menu checked.
+  showStampChoices();
+}
+
+void MainCLock::Label5_ContextMenu(int /*index*/) {
+  std::vector<int> entries;
+  for (const StampFormat& choice : kStampFormats) entries.push_back(choice.entry);
+  entries.push_back(mnuStampCustom);
+  const std::optional<int> chosen = face_.popUpMenu(entries);
+  if (!chosen) return;
+  // One copy in that format: the chosen format stays.
+  if (*chosen == mnuStampCustom) {
+    if (const auto format = askFormat(copyFormat_.value_or("%C"))) face_.copyToClipboard(stamp(*format));
+    return;
+  }
+  for (const StampFormat& choice : kStampFormats) {
+    if (choice.entry == *chosen) {
+      face_.copyToClipboard(stamp(choice.format ? std::optional<std::string>(*choice.format) : std::nullopt));
+    }
+  }
+}
+
+void MainCLock::mnuKeyDoes_Click(bool types) {
+  hotkeyTypes_ = types;
+  preferences_.set(kHotkeyDoesKey, types ? "type" : "copy");
+  savePreferences();
+  if (hotkey_) holdKey(hotkey_, std::nullopt);
+  showStampChoices();
+}
+
+void MainCLock::mnuKeyChoose_Click() {
+  const std::string_view superWord = seams_.globalKey ? seams_.globalKey->superWord() : "Super";
+  const std::optional<KeyChord> chord = face_.askKeyChord(
+      "Time stamp key", "Press the new key with its modifiers (" + keyChordText(*readKeyChord(kDefaultHotkey), superWord) +
+                            ", say), or Esc to keep the key as it is.");
+  if (!chord || chord == hotkey_) return;
+  if (!holdKey(chord, hotkey_)) return;
+  preferences_.set(kHotkeyKey, keyChordText(*chord));
+  savePreferences();
+}
+
+void MainCLock::mnuKeyOff_Click() {
+  holdKey(std::nullopt, std::nullopt);
+  preferences_.set(kHotkeyKey, kNoKey);
+  savePreferences();
+}
+
+void MainCLock::hotkey_Pressed() {
+  const std::string text = stamp(copyFormat_);
+  if (hotkeyTypes_ && seams_.typist) {
+    seams_.typist->type(text);
+  } else {
+    face_.copyToClipboard(text);
+  }
+}
 
 void MainCLock::DiffSec_Change(std::string_view typed) {
   // A one-line box keeps the first line of a paste, as Windows' own do, so that the box,
@@ -256,7 +477,18 @@ void MainCLock::menuChosen(int entry) {
     case mnuSetup: return mnuSetup_Click();
     case mnuAbout: return mnuAbout_Click();
     case coMathCalc: return coMathCalc_Click();
-    default: return;
+    case mnuStampCustom: return mnuStampCustom_Click();
+    case mnuKeyTypes: return mnuKeyDoes_Click(true);
+    case mnuKeyCopies: return mnuKeyDoes_Click(false);
+    case mnuKeyChoose: return mnuKeyChoose_Click();
+    case mnuKeyOff: return mnuKeyOff_Click();
+    default: return mnuStampFormat_Click(entry);
+  }
+}
+
+void MainCLock::contextMenu(Control control) {
+  for (int i = 0; i < 4; ++i) {
+    if (control == Label5[i]) return Label5_ContextMenu(i);
   }
 }
 

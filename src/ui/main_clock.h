@@ -10,7 +10,9 @@
 
 #include "runtime/date_time.h"
 #include "settings/offset_file.h"
+#include "settings/preferences.h"
 #include "ui/face.h"
+#include "ui/global_key.h"
 #include "ui/window_design.h"
 
 namespace ui {
@@ -23,7 +25,12 @@ enum : Control {
 };
 inline constexpr Control Label1[] = {Label1_0, Label1_1, Label1_2, Label1_3};
 inline constexpr Control Label5[] = {Label5_0, Label5_1, Label5_2, Label5_3};
-enum Menu : int { mnuSetup, mnuAbout, coMathCalc };
+enum Menu : int {
+  mnuSetup, mnuAbout, coMathCalc, mnuStamp,
+  // The "&Time stamp" menu: the stamp's formats, then the system-wide key.
+  mnuStampShown, mnuStampStarDate, mnuStampSeconds, mnuStampUtc, mnuStampIso, mnuStampCustom,
+  mnuKeyNote, mnuKeyTypes, mnuKeyCopies, mnuKeyChoose, mnuKeyOff, menuCount
+};
 }  // namespace mainclock
 
 const WindowDesign& mainClockDesign();
@@ -36,6 +43,10 @@ struct MainClockSeams {
     std::this_thread::sleep_for(span);
   };
   std::string offsetFile{settings::kOffsetFile};
+  std::string preferencesFile{settings::kPreferencesFile};
+  // The platform's system-wide key and typing; none where the face has neither.
+  GlobalKey* globalKey = nullptr;
+  Typist* typist = nullptr;
 };
 
 // The clock window: the StarDate, the seconds since the epoch, UTC and local time,
@@ -58,11 +69,20 @@ class MainCLock : public Events {
   void DiffSec_Change(std::string_view text);
   void coMathCalc_Click();
   void Form_Unload();
+  // The time stamp's format, and the key that stamps wherever the user types.
+  void mnuStampFormat_Click(int entry);
+  void mnuStampCustom_Click();
+  void Label5_ContextMenu(int index);
+  void mnuKeyDoes_Click(bool types);
+  void mnuKeyChoose_Click();
+  void mnuKeyOff_Click();
+  void hotkey_Pressed();
 
   // The face's events, handed on to the handler of the control or entry.
   void clicked(Control control) override;
   void edited(Control control, std::string_view text) override;
   bool keyPressed(Key key) override;
+  void contextMenu(Control control) override;
   void menuChosen(int entry);
 
   double TZdays() const { return TZdays_; }
@@ -72,6 +92,14 @@ class MainCLock : public Events {
   void ShowClock(bool show);
   void setShown(Control control, bool shown);
   bool showsSecondOf(const runtime::ClockReading& reading) const;
+  // The stamp of the second the clock shows: the design's StarDate caption, or a format.
+  std::string stamp(const std::optional<std::string>& format) const;
+  std::optional<std::string> askFormat(std::string text);
+  void loadPreferences();
+  void savePreferences();
+  void showStampChoices();
+  // Takes `chord` (none: no key) and says in the menu how that went; false when taken.
+  bool holdKey(const std::optional<KeyChord>& chord, const std::optional<KeyChord>& kept);
 
   MainFace& face_;
   Seams seams_;
@@ -83,6 +111,14 @@ class MainCLock : public Events {
   // (a local moment repeats when the clocks go back); NaN before the first refresh.
   runtime::DateTimeSerial shownSecond_ = std::numeric_limits<runtime::DateTimeSerial>::quiet_NaN();
   std::int64_t shownOffset_ = 0;
+  // The StarDate count and the offset in use of that second, for the stamp's formats.
+  std::optional<std::int64_t> shownStarsecs_;
+  double shownOffsetSeconds_ = 0;
+
+  settings::Preferences preferences_;
+  std::optional<std::string> copyFormat_;  // none: the design's StarDate caption
+  std::optional<KeyChord> hotkey_;         // none: no system-wide key
+  bool hotkeyTypes_ = true;                // or copies
 };
 
 }  // namespace ui

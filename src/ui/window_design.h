@@ -67,9 +67,21 @@ struct ControlDesign {
   std::string_view accessibleDescription;
 };
 
+enum class MenuKind {
+  Command,
+  Radio,  // one of its group's entries is checked
+  Note,   // a line the window writes, never chosen
+};
+
+// A window's menu as one list: the entries of the menu bar, and the entries of a
+// sub-menu after its own entry, each naming it as its parent.
 struct MenuDesign {
   std::string_view name;
   std::string_view caption;  // "&" marks the access key
+  int parent = -1;           // the entry whose sub-menu holds this one; -1: the menu bar
+  MenuKind kind = MenuKind::Command;
+  int group = 0;  // radio entries of one sub-menu and group are checked one instead of another
+  bool separatorBefore = false;
 };
 
 struct WindowDesign {

@@ -34,6 +34,10 @@ for moment in 2000-03-12T18:54:10Z '2000-03-13 01:54:10+07:00' 2000-03-13T01:54:
 done
 row 0 '+39A4.51EB|967070187|2000.03.12+18.54.10|2000.03.13+01.54.10|2000-03-12T18:54:10Z|%' \
   -a @952887250 --format '%C|%s|%u|%l|%i|%%'
+# The formats the clock window stamps with, from the table its own test reads: the same text.
+while IFS=$'\t' read -r format text; do
+  [[ "$format" == "#"* ]] || row 0 "$text" -a @952887250 -f "$format"
+done <"$(dirname "$0")/../support/stamp_formats.tsv"
 row 0 '-0.0001 -1 1969-07-20T20:17:42Z' -r=-0.0001 -f '%C %s %i'
 row 0 '2000-03-12T18:54:10Z' --reverse ' + 39A4.51EB'
 row 0 '2000.03.13+01.54.10' --reverse=39a4.51eb --format=%l

@@ -98,6 +98,23 @@ click_until copied mousemove --sync "$x" "$y"
 copied || fail "a click on the scientific result copied '$(clipboard)'"
 echo "calculator: '+ 15180.0', copied '$(clipboard)'"
 
+# The stamp key, Win+Alt+T, types the stamp into another program's window, Win and Alt
+# still held, and leaves the clipboard alone.
+wine notepad >"$work/notepad.log" 2>&1 &
+notepad=$!
+pad=$(wait_window ' - Notepad$' 300)
+padtitle=$(xdotool getwindowname "$pad")
+xdotool windowfocus --sync "$pad"
+xdotool keydown super alt
+xdotool key t
+typed() { peek "$padtitle" | awk '$1 == 1 && $5 == "Edit" { print substr($0, index($0, "Edit") + 5); exit }'; }
+stamp_typed() { local text; text=$(typed); [ "${text:0:2}" = "  " ] && is_present -18000 "${text:2}"; }
+poll 30 stamp_typed || fail "Win+Alt+T typed '$(typed)' into Notepad, not the StarDate"
+xdotool keyup super alt
+echo "Win+Alt+T typed into Notepad: '$(typed)'"
+[ "$(clipboard)" = "+ 1.518 posi-4" ] || fail "typing the stamp touched the clipboard: '$(clipboard)'"
+kill "$notepad" 2>/dev/null || true
+
 kill -0 "$app" 2>/dev/null || fail "the program died"
 xdotool windowfocus --sync "$main"
 xdotool key alt+F4

@@ -71,15 +71,33 @@ class RecordingFace : public Base {
 
 class FakeMainFace : public RecordingFace<ui::MainFace> {
  public:
-  using RecordingFace::RecordingFace;
+  explicit FakeMainFace(const ui::WindowDesign& design)
+      : RecordingFace(design), menuEnabled(design.menu.size(), true), menuChecked(design.menu.size(), false),
+        menuCaptions(design.menu.size()) {}
   void enableMenu(int entry, bool enabled) override { menuEnabled[entry] = enabled; }
+  void checkMenu(int entry, bool checked) override { menuChecked[entry] = checked; }
+  void setMenuCaption(int entry, std::string_view caption) override { menuCaptions[entry] = caption; }
+  std::optional<int> popUpMenu(const std::vector<int>& /*entries*/) override { return popUpChoice; }
+  // Answers the dialogs from a queue: one answer each, none when it runs dry (cancelled).
+  std::optional<std::string> askText(std::string_view, std::string_view prompt, std::string_view text) override {
+    prompts.push_back(std::string(prompt) + " [" + std::string(text) + "]");
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  }
+  std::optional<ui::KeyChord> askKeyChord(std::string_view, std::string_view) override { return keyAnswer; }
   bool minimized() const override { return isMinimized; }
   void armTimer(std::chrono::milliseconds interval) override { timer = interval; }
   void stopTimer() override { timer.reset(); }
   void showCalculator() override { ++calculatorShown; }
   void endProgram() override { ++ended; }
 
-  bool menuEnabled[3] = {true, true, true};
+  std::vector<bool> menuEnabled, menuChecked;
+  std::vector<std::string> menuCaptions;  // those the handlers set
+  std::optional<int> popUpChoice;
+  std::vector<std::string> answers, prompts;
+  std::optional<ui::KeyChord> keyAnswer;
   bool isMinimized = false;
   std::optional<std::chrono::milliseconds> timer;
   int calculatorShown = 0;

@@ -5,12 +5,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <set>
 #include <sstream>
 
 #include "../support/moments.h"
 #include "clock/epoch_clock.h"
+#include "clock/moment_format.h"
+#include "clock/star_date_reading.h"
 #include "fake_face.h"
 
 namespace {
@@ -37,6 +40,9 @@ class MainClockTest : public ::testing::Test {
     seams.readClock = [this] { return clock_.read(); };
     seams.wait = [this](std::chrono::microseconds span) { clock_.wait(span); };
     seams.refreshZone = [this] { clock_.refreshZone(); };
+    seams.preferencesFile = (dir_ / "Selenial.conf").string();
+    seams.globalKey = &key_;
+    seams.typist = &typist_;
     window_ = std::make_unique<ui::MainCLock>(*face_, seams);
     window_->Form_Load();
     return *window_;
@@ -80,6 +86,34 @@ class MainClockTest : public ::testing::Test {
     EXPECT_EQ(face_->menuEnabled[mnuSetup], view != View::About);
     EXPECT_EQ(face_->menuEnabled[mnuAbout], view != View::ClockWithSetup);
     EXPECT_TRUE(face_->menuEnabled[coMathCalc]);
+  }
+
+  // A system-wide key that another program may hold, and a typist that keeps what it typed.
+  struct FakeKey : ui::GlobalKey {
+    Grab grab(const ui::KeyChord& chord) override {
+      if (taken.count(ui::keyChordText(chord))) return Grab::Taken;
+      held = ui::keyChordText(chord);
+      return Grab::Held;
+    }
+    void release() override { held = "(none)"; }
+    std::set<std::string> taken;
+    std::string held = "(none)";
+  } key_;
+  struct FakeTypist : ui::Typist {
+    void type(std::string_view text) override { typed = text; }
+    std::string typed = "(nothing)";
+  } typist_;
+  std::string conf() const {
+    std::ifstream in(dir_ / "Selenial.conf", std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return in ? bytes.str() : "(no file)";
+  }
+  std::string keyNote() const { return face_->menuCaptions[mnuKeyNote]; }
+  // The one format checked; -1 when none or more are.
+  int checkedFormat() const {
+    const auto first = face_->menuChecked.begin() + mnuStampShown, end = face_->menuChecked.begin() + mnuStampCustom + 1;
+    return std::count(first, end, true) == 1 ? static_cast<int>(std::find(first, end, true) - face_->menuChecked.begin()) : -1;
   }
 
   std::filesystem::path dir_;
@@ -461,6 +495,143 @@ TEST_F(MainClockTest, ClosingEndsTheProgram) {
   window_->Form_Unload();
   EXPECT_EQ(face_->ended, 1);
   EXPECT_FALSE(face_->timer);
+}
+
+}  // namespace
+
+namespace {
+
+// The stamp of one moment in each format, as the window copies it and as the stardate
+// command's formatter writes it: the window never formats a moment its own way. The
+// formats come from the table the command's own test reads too.
+struct StampRow {
+  int entry;           // the menu's format, or Custom...
+  std::string format;  // its fields
+  std::string text;    // 2000-03-13 01:54:10 local, offset 25200
+};
+std::vector<StampRow> stampRows() {
+  std::vector<StampRow> rows{{mnuStampShown, "", "   + 39A4.51EB"}};
+  std::ifstream table(SELENIAL_STAMP_FORMATS);
+  EXPECT_TRUE(table) << "cannot read " << SELENIAL_STAMP_FORMATS;
+  const std::map<std::string, int> presets{
+      {"%C", mnuStampStarDate}, {"%s", mnuStampSeconds}, {"%u", mnuStampUtc}, {"%i", mnuStampIso}};
+  for (std::string line; std::getline(table, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    const auto tab = line.find('\t');
+    StampRow row{mnuStampCustom, line.substr(0, tab), line.substr(tab + 1)};
+    if (const auto preset = presets.find(row.format); preset != presets.end()) row.entry = preset->second;
+    rows.push_back(row);
+  }
+  EXPECT_GT(rows.size(), 8u);
+  return rows;
+}
+
+TEST_F(MainClockTest, EveryWayOfStampingCopiesTheChosenFormat) {
+  store("25200");
+  for (const StampRow& row : stampRows()) {
+    open();
+    SCOPED_TRACE(row.text);
+    window_->clicked(cmdOK);
+    setClock(2000, 3, 13, 1, 54, 10);
+    tick();
+    // The clock moves on, but the stamp is of the second it shows.
+    setClock(2000, 3, 13, 1, 54, 11);
+    // A right-click copies once in a format: the one chosen stays.
+    face_->popUpChoice = row.entry;
+    face_->answers = {row.format, row.format};  // the right-click's dialog, then the menu's
+    const int chosen = checkedFormat();
+    window_->contextMenu(Label5_1);
+    EXPECT_EQ(face_->clipboard, row.text);
+    EXPECT_EQ(checkedFormat(), chosen);
+    window_->menuChosen(row.entry);
+    EXPECT_EQ(checkedFormat(), row.entry);
+    window_->clicked(Label5_3);
+    EXPECT_EQ(face_->clipboard, row.text);
+    face_->clipboard = "old";
+    EXPECT_TRUE(window_->keyPressed(ui::Key::Copy));
+    EXPECT_EQ(face_->clipboard, row.text);
+    key_.pressed();
+    EXPECT_EQ(typist_.typed, row.text);
+    // The choice is kept for the next start.
+    EXPECT_EQ(conf(), row.entry == mnuStampShown ? "" : "copy=" + row.format + "\n");
+    if (row.entry != mnuStampShown) {
+      EXPECT_EQ(epochclock::formatLine(row.format, epochclock::unixSecondsOf(967070187), 25200), row.text);
+    }
+  }
+}
+
+TEST_F(MainClockTest, ABadCustomFormatIsRefusedInTheCommandsWords) {
+  open();
+  window_->menuChosen(mnuStampSeconds);
+  face_->answers = {"%q", "%s%"};
+  window_->menuChosen(mnuStampCustom);
+  EXPECT_EQ(face_->prompts.size(), 3u);
+  EXPECT_EQ(face_->prompts[1],
+            "This format has no field %q (%S %C %s %u %l %i %%).\n"
+            "Format of the time stamp (%S %C %s %u %l %i %%): [%q]");
+  EXPECT_EQ(face_->prompts[2].substr(0, 31), "This format ends in a lone %.\nF");
+  // Given up: the seconds stay the stamp.
+  EXPECT_EQ(checkedFormat(), mnuStampSeconds);
+  EXPECT_EQ(conf(), "copy=%s\n");
+}
+
+TEST_F(MainClockTest, PreferencesAreReadAndLinesOfNewerVersionsKept) {
+  struct Case {
+    std::string conf;
+    int format;
+    std::string note, held, afterIso;
+  };
+  const Case cases[] = {
+      {"", mnuStampShown, "Super+Alt+T types the stamp", "Super+Alt+T", "copy=%i\n"},
+      {"future=1\ncopy=%s\r\n", mnuStampSeconds, "Super+Alt+T types the stamp", "Super+Alt+T",
+       "future=1\ncopy=%i\n"},
+      {"hotkey=ctrl+alt+s\n# mine\nhotkey-does=copy\n", mnuStampShown, "Ctrl+Alt+S copies the stamp",
+       "Ctrl+Alt+S", "hotkey=ctrl+alt+s\n# mine\nhotkey-does=copy\ncopy=%i\n"},
+      {"copy=%C %u\nhotkey=none\n", mnuStampCustom, "No system-wide key", "(none)",
+       "copy=%i\nhotkey=none\n"},
+      // Unreadable values and lines: the defaults, the lines kept as they are.
+      {"copy=%Q\nhotkey=T\nhotkey-does=jump\nnonsense\n", mnuStampShown, "Super+Alt+T types the stamp",
+       "Super+Alt+T", "copy=%i\nhotkey=T\nhotkey-does=jump\nnonsense\n"},
+      {"copy=\n", mnuStampShown, "Super+Alt+T types the stamp", "Super+Alt+T", "copy=%i\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.conf);
+    std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << c.conf;
+    open();
+    EXPECT_EQ(checkedFormat(), c.format);
+    EXPECT_EQ(keyNote(), c.note);
+    EXPECT_EQ(key_.held, c.held);
+    EXPECT_FALSE(face_->menuEnabled[mnuKeyNote]);
+    window_->menuChosen(mnuStampIso);
+    EXPECT_EQ(conf(), c.afterIso);
+  }
+}
+
+TEST_F(MainClockTest, AKeyAnotherProgramHoldsIsSaidAndChangesNothing) {
+  key_.taken = {"Super+Alt+T", "Ctrl+Alt+X"};
+  open();
+  EXPECT_EQ(keyNote(), "Super+Alt+T: taken by another program");
+  EXPECT_EQ(key_.held, "(none)");
+  // A free key is taken and kept for the next start.
+  face_->keyAnswer = ui::readKeyChord("Ctrl+Alt+S");
+  window_->menuChosen(mnuKeyChoose);
+  EXPECT_EQ(keyNote(), "Ctrl+Alt+S types the stamp");
+  EXPECT_EQ(conf(), "hotkey=Ctrl+Alt+S\n");
+  // A taken one leaves the key held as it was.
+  face_->keyAnswer = ui::readKeyChord("ctrl+alt+x");
+  window_->menuChosen(mnuKeyChoose);
+  EXPECT_EQ(keyNote(), "Ctrl+Alt+X: taken by another program (Ctrl+Alt+S kept)");
+  EXPECT_EQ(key_.held, "Ctrl+Alt+S");
+  EXPECT_EQ(conf(), "hotkey=Ctrl+Alt+S\n");
+  window_->menuChosen(mnuKeyCopies);
+  EXPECT_EQ(keyNote(), "Ctrl+Alt+S copies the stamp");
+  key_.pressed();
+  EXPECT_EQ(face_->clipboard, "");
+  EXPECT_EQ(typist_.typed, "(nothing)");
+  window_->menuChosen(mnuKeyOff);
+  EXPECT_EQ(key_.held, "(none)");
+  EXPECT_EQ(keyNote(), "No system-wide key");
+  EXPECT_EQ(conf(), "hotkey=none\nhotkey-does=copy\n");
 }
 
 }  // namespace

@@ -59,6 +59,9 @@ void DesignedWindow<FaceBase>::make(Control control) {
   if (text != texts_.end()) texts_.erase(text);
   if (auto* label = qobject_cast<ClickLabel*>(widget); label && design.clickable) {
     QObject::connect(label, &ClickLabel::clicked, this, [this, control] { handlers_->clicked(control); });
+    label->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(label, &QWidget::customContextMenuRequested, this,
+                     [this, control] { handlers_->contextMenu(control); });
   }
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     QObject::connect(button, &QAbstractButton::clicked, this, [this, control] { handlers_->clicked(control); });

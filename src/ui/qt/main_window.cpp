@@ -1,6 +1,12 @@
 #include "ui/qt/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QCursor>
+#include <QInputDialog>
+#include <QMenu>
+#include <algorithm>
+#include <map>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -18,10 +24,21 @@
 
 namespace ui::qt {
 
+namespace {
+
+MainClockSeams withKeys(MainClockSeams seams, SystemKeys* keys) {
+  if (!seams.globalKey) seams.globalKey = keys;
+  if (!seams.typist) seams.typist = keys;
+  return seams;
+}
+
+}  // namespace
+
 MainWindow::MainWindow(Seams seams)
     : DesignedWindow(mainClockDesign()),
       endProgram_(seams.endProgram ? seams.endProgram : [] { QCoreApplication::quit(); }),
-      clock_(*this, seams) {
+      keys_(makeSystemKeys()),
+      clock_(*this, withKeys(seams, keys_.get())) {
   installAccessibility();
   const WindowDesign& design = mainClockDesign();
   setWindowIcon(QIcon(QPixmap(selenial_32_xpm)));
@@ -32,10 +49,33 @@ MainWindow::MainWindow(Seams seams)
   layout->setSpacing(0);
   auto* menuBar = new QMenuBar(this);
   layout->setMenuBar(menuBar);
+  std::map<int, QMenu*> subMenus;
+  std::map<std::pair<int, int>, QActionGroup*> groups;
   for (int entry = 0; entry < static_cast<int>(design.menu.size()); ++entry) {
-    QAction* action = menuBar->addAction(fromStd(design.menu[entry].caption));
-    action->setObjectName(fromStd(design.menu[entry].name));
-    connect(action, &QAction::triggered, this, [this, entry] { clock_.menuChosen(entry); });
+    const MenuDesign& item = design.menu[entry];
+    const bool hasEntries = std::ranges::any_of(design.menu, [entry](const MenuDesign& m) { return m.parent == entry; });
+    QAction* action = nullptr;
+    if (hasEntries) {
+      QMenu* sub = item.parent < 0 ? menuBar->addMenu(fromStd(item.caption))
+                                   : subMenus.at(item.parent)->addMenu(fromStd(item.caption));
+      sub->setObjectName(fromStd(item.name) + "_entries");
+      subMenus[entry] = sub;
+      action = sub->menuAction();
+    } else {
+      QWidget* in = item.parent < 0 ? static_cast<QWidget*>(menuBar) : subMenus.at(item.parent);
+      if (item.separatorBefore && item.parent >= 0) subMenus.at(item.parent)->addSeparator();
+      action = new QAction(fromStd(item.caption), in);
+      in->addAction(action);
+      connect(action, &QAction::triggered, this, [this, entry] { clock_.menuChosen(entry); });
+    }
+    action->setObjectName(fromStd(item.name));
+    if (item.kind == MenuKind::Radio) {
+      action->setCheckable(true);
+      QActionGroup*& group = groups[{item.parent, item.group}];
+      if (!group) group = new QActionGroup(this);
+      group->addAction(action);
+    }
+    if (item.kind == MenuKind::Note) action->setEnabled(false);
     menu_.push_back(action);
   }
   auto* client = new QWidget(this);
@@ -60,6 +100,35 @@ MainWindow::~MainWindow() { delete calculator_; }
 void MainWindow::setCaption(std::string_view caption) { setWindowTitle(fromStd(caption)); }
 
 void MainWindow::enableMenu(int entry, bool enabled) { menu_[entry]->setEnabled(enabled); }
+
+void MainWindow::checkMenu(int entry, bool checked) { menu_[entry]->setChecked(checked); }
+
+void MainWindow::setMenuCaption(int entry, std::string_view caption) { menu_[entry]->setText(fromStd(caption)); }
+
+std::optional<int> MainWindow::popUpMenu(const std::vector<int>& entries) {
+  QMenu popUp(this);
+  popUp.setObjectName("popUpMenu");
+  for (const int entry : entries) {
+    QAction* action = popUp.addAction(menu_[entry]->text());
+    action->setData(entry);
+  }
+  const QAction* chosen = popUp.exec(QCursor::pos());
+  if (!chosen) return std::nullopt;
+  return chosen->data().toInt();
+}
+
+std::optional<std::string> MainWindow::askText(std::string_view title, std::string_view prompt,
+                                               std::string_view text) {
+  bool ok = false;
+  const QString answer =
+      QInputDialog::getText(this, fromStd(title), fromStd(prompt), QLineEdit::Normal, fromStd(text), &ok);
+  if (!ok) return std::nullopt;
+  return answer.toStdString();
+}
+
+std::optional<KeyChord> MainWindow::askKeyChord(std::string_view title, std::string_view prompt) {
+  return qt::askKeyChord(this, fromStd(title), fromStd(prompt));
+}
 
 bool MainWindow::minimized() const { return isMinimized(); }
 

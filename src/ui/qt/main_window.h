@@ -3,9 +3,11 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "ui/main_clock.h"
 #include "ui/qt/designed_window.h"
+#include "ui/qt/system_keys.h"
 
 class QAction;
 class QTimer;
@@ -29,6 +31,12 @@ class MainWindow : public DesignedWindow<MainFace> {
 
   void setCaption(std::string_view caption) override;
   void enableMenu(int entry, bool enabled) override;
+  void checkMenu(int entry, bool checked) override;
+  void setMenuCaption(int entry, std::string_view caption) override;
+  std::optional<int> popUpMenu(const std::vector<int>& entries) override;
+  std::optional<std::string> askText(std::string_view title, std::string_view prompt,
+                                     std::string_view text) override;
+  std::optional<KeyChord> askKeyChord(std::string_view title, std::string_view prompt) override;
   bool minimized() const override;
   void armTimer(std::chrono::milliseconds interval) override;
   void stopTimer() override;
@@ -40,6 +48,7 @@ class MainWindow : public DesignedWindow<MainFace> {
 
  private:
   std::function<void()> endProgram_;
+  std::unique_ptr<SystemKeys> keys_;  // before the clock, which takes its key at load
   MainCLock clock_;
   std::vector<QAction*> menu_;
   QTimer* startimer_ = nullptr;

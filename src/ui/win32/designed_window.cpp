@@ -7,6 +7,7 @@
 
 #include "ui/co_math.h"
 #include "ui/main_clock.h"
+#include "ui/win32/menu.h"
 #include "ui/win32/screen.h"
 
 namespace ui::win32 {
@@ -51,13 +52,7 @@ DesignedWindow<FaceBase, Handlers>::DesignedWindow(const WindowDesign& design)
       controls_(design.controls.size(), nullptr),
       hasTip_(design.controls.size(), false),
       system_(systemColours()) {
-  HMENU menu = nullptr;
-  if (!design.menu.empty()) {
-    menu = CreateMenu();
-    for (int entry = 0; entry < static_cast<int>(design.menu.size()); ++entry) {
-      AppendMenuW(menu, MF_STRING, kFirstMenuId + entry, wide(design.menu[entry].caption).c_str());
-    }
-  }
+  HMENU menu = makeMenu(design, kFirstMenuId);
   // Placed in screen twips at the main screen's DPI; sized again below at the DPI of the
   // monitor the window lands on.
   const UINT screenDpi = dpiOf(nullptr);
@@ -297,6 +292,12 @@ LRESULT DesignedWindow<FaceBase, Handlers>::message(UINT message, WPARAM wParam,
         if (HIWORD(wParam) == 0) handlers_->menuChosen(LOWORD(wParam) - kFirstMenuId);
       }
       return 0;
+    case WM_CONTEXTMENU:
+      if (const auto control = controlOf(reinterpret_cast<HWND>(wParam)); control && handlers_) {
+        handlers_->contextMenu(*control);
+        return 0;
+      }
+      break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:

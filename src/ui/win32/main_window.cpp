@@ -1,6 +1,8 @@
 #include "ui/win32/main_window.h"
 
 #include "ui/win32/calculator_window.h"
+#include "ui/win32/menu.h"
+#include "ui/win32/stamp_dialogs.h"
 
 namespace ui::win32 {
 
@@ -20,11 +22,17 @@ HANDLE makeTimer() {
 }  // namespace
 
 MainWindow::MainWindow(MainClockSeams seams) : DesignedWindow(mainClockDesign()), timer_(makeTimer()) {
+  keys_.attach(hwnd_);
+  if (!seams.globalKey) seams.globalKey = &keys_;
+  if (!seams.typist) seams.typist = &keys_;
   handlers_.emplace(*this, std::move(seams));
   handlers_->Form_Load();
 }
 
-MainWindow::~MainWindow() { CloseHandle(timer_); }
+MainWindow::~MainWindow() {
+  keys_.release();
+  CloseHandle(timer_);
+}
 
 void MainWindow::armTimer(std::chrono::milliseconds interval) {
   LARGE_INTEGER due;
@@ -53,6 +61,32 @@ void MainWindow::enableMenu(int entry, bool enabled) {
   DrawMenuBar(hwnd_);
 }
 
+void MainWindow::checkMenu(int entry, bool checked) {
+  CheckMenuItem(GetMenu(hwnd_), static_cast<UINT>(kFirstMenuId + entry), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void MainWindow::setMenuCaption(int entry, std::string_view caption) {
+  std::wstring text = wide(caption);
+  MENUITEMINFOW item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_STRING;
+  item.dwTypeData = text.data();
+  SetMenuItemInfoW(GetMenu(hwnd_), static_cast<UINT>(kFirstMenuId + entry), FALSE, &item);
+}
+
+std::optional<int> MainWindow::popUpMenu(const std::vector<int>& entries) {
+  return win32::popUpMenu(hwnd_, entries, kFirstMenuId);
+}
+
+std::optional<std::string> MainWindow::askText(std::string_view title, std::string_view prompt,
+                                               std::string_view text) {
+  return win32::askText(hwnd_, title, prompt, text);
+}
+
+std::optional<KeyChord> MainWindow::askKeyChord(std::string_view title, std::string_view prompt) {
+  return win32::askKeyChord(hwnd_, title, prompt);
+}
+
 void MainWindow::showCalculator() {
   if (!calculator_ || !calculator_->handle()) calculator_ = std::make_unique<CalculatorWindow>();
   calculator_->bringBack();
@@ -70,6 +104,9 @@ LRESULT MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:
       handlers_->Form_Unload();
+      return 0;
+    case WM_HOTKEY:
+      if (wParam == SystemKeys::kHotKeyId && keys_.pressed) keys_.pressed();
       return 0;
     case WM_ENDSESSION:
       if (wParam) handlers_->Form_Unload();

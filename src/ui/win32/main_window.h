@@ -4,6 +4,7 @@
 
 #include "ui/main_clock.h"
 #include "ui/win32/designed_window.h"
+#include "ui/win32/system_keys.h"
 
 namespace ui::win32 {
 
@@ -16,6 +17,12 @@ class MainWindow : public DesignedWindow<MainFace, MainCLock> {
   ~MainWindow() override;
 
   void enableMenu(int entry, bool enabled) override;
+  void checkMenu(int entry, bool checked) override;
+  void setMenuCaption(int entry, std::string_view caption) override;
+  std::optional<int> popUpMenu(const std::vector<int>& entries) override;
+  std::optional<std::string> askText(std::string_view title, std::string_view prompt,
+                                     std::string_view text) override;
+  std::optional<KeyChord> askKeyChord(std::string_view title, std::string_view prompt) override;
   bool minimized() const override { return IsIconic(hwnd_) != FALSE; }
   // The timer fires once for each arming: the tick's handler arms the next.
   void armTimer(std::chrono::milliseconds interval) override;
@@ -33,6 +40,7 @@ class MainWindow : public DesignedWindow<MainFace, MainCLock> {
   void tick();
 
   HANDLE timer_ = nullptr;
+  SystemKeys keys_;
   bool armed_ = false;
 
   std::unique_ptr<CalculatorWindow> calculator_;  // kept after its window is discarded, until the next opening

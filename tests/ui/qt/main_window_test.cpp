@@ -1,4 +1,7 @@
 #include <QAccessible>
+#include <QContextMenuEvent>
+#include <QInputDialog>
+#include <QMenu>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -408,6 +411,76 @@ TEST_F(MainWindowTest, ANarrowWindowShowsTheDrawnChevron) {
   ASSERT_NE(more, nullptr);
   EXPECT_TRUE(more->isVisible());
   EXPECT_GT(inked(more->icon().pixmap(16, 16).toImage()), 0.05);
+}
+
+}  // namespace
+
+namespace {
+
+// Runs `answer` on the next modal dialog or menu once it is open.
+void whenOpen(std::function<void(QWidget*)> answer) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+    QWidget* open = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activePopupWidget();
+    if (!open) return;
+    poll->stop();
+    poll->deleteLater();
+    answer(open);
+  });
+  poll->start(10);
+}
+
+TEST_F(MainWindowTest, TheTimeStampMenuAndItsDialogsReachTheHandlers) {
+  store("25200");
+  open();
+  window_->show();
+  window_->handlers().cmdOK_Click();
+  setClock(2000, 3, 13, 1, 54, 10);
+  tick();
+  // Offscreen, as on Wayland, no program may take a key: the menu says so.
+  EXPECT_FALSE(action("mnuKeyNote")->isEnabled());
+  EXPECT_EQ(action("mnuKeyNote")->text(), "This desktop lets no program take a key: see README");
+  EXPECT_TRUE(action("mnuStampShown")->isChecked());
+
+  action("mnuStampSeconds")->trigger();
+  EXPECT_TRUE(action("mnuStampSeconds")->isChecked());
+  EXPECT_FALSE(action("mnuStampShown")->isChecked());
+  QTest::mouseClick(value(0), Qt::LeftButton);
+  EXPECT_EQ(clipboardText(), "967070187");
+  EXPECT_EQ(stored("Selenial.conf"), "copy=%s\n");
+
+  // A right-click offers the formats for one copy.
+  whenOpen([](QWidget* popUp) {
+    auto* menu = qobject_cast<QMenu*>(popUp);
+    ASSERT_TRUE(menu);
+    for (QAction* entry : menu->actions()) {
+      if (entry->text() == "UTC moment") menu->setActiveAction(entry);
+    }
+    QTest::keyClick(menu, Qt::Key_Return);
+  });
+  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), value(2)->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(value(2), &rightClick);
+  EXPECT_EQ(clipboardText(), "2000.03.12+18.54.10");
+  EXPECT_TRUE(action("mnuStampSeconds")->isChecked());
+
+  // The format's dialog hands its text to the handlers.
+  whenOpen([](QWidget* dialog) {
+    auto* input = qobject_cast<QInputDialog*>(dialog);
+    ASSERT_TRUE(input);
+    input->setTextValue("%C %l");
+    input->accept();
+  });
+  action("mnuStampCustom")->trigger();
+  QTest::mouseClick(value(3), Qt::LeftButton);
+  EXPECT_EQ(clipboardText(), "+39A4.51EB 2000.03.13+01.54.10");
+
+  // The key's dialog takes a chord as it is pressed.
+  whenOpen([](QWidget* dialog) {
+    QTest::keyClick(dialog, Qt::Key_Shift, Qt::ShiftModifier);
+    QTest::keyClick(dialog, Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+  });
+  action("mnuKeyChoose")->trigger();
+  EXPECT_EQ(stored("Selenial.conf"), "copy=%C %l\nhotkey=Ctrl+Alt+K\n");
 }
 
 }  // namespace
