@@ -24,8 +24,10 @@ win64=no wixarch=x86
 [ "$arch" = x86_64 ] && win64=yes wixarch=x64
 # wixl takes the files' sources only relative to its include folders.
 # Its warnings that it ignores Permanent and NeverOverwrite are answered below.
+# It knows no RemoveFile element either: those rows are put in below.
+grep -v '<RemoveFile ' "$source/data/selenial.wxs" >"$stage/selenial.wxs"
 (cd "$stage" && wixl -a "$wixarch" -I "$stage" -D Version="$version" -D Win64="$win64" \
-  -o "$stage/selenial.msi" "$source/data/selenial.wxs" 2>"$stage/wixl.log") ||
+  -o "$stage/selenial.msi" "$stage/selenial.wxs" 2>"$stage/wixl.log") ||
   { cat "$stage/wixl.log" >&2; exit 1; }
 
 # What wixl drops: the setting is permanent (16) and never overwritten (128), without
@@ -44,5 +46,11 @@ msibuild "$stage/selenial.msi" -q "UPDATE Component SET Attributes = $((setting 
 msibuild "$stage/selenial.msi" -q "DELETE FROM Upgrade WHERE ActionProperty = 'OLDERSELENIAL'"
 msibuild "$stage/selenial.msi" -q "INSERT INTO Upgrade (UpgradeCode, VersionMin, VersionMax, Attributes, ActionProperty) \
 VALUES ('$code', '$minimum', '$maximum', $((upgrade | 512)), 'OLDERSELENIAL')"
+# The start at login's shortcut, removed by the uninstall (mode 2).
+sed -n 's/.*<RemoveFile Id="\([^"]*\)" Name="\([^"]*\)" On="uninstall".*/\1 \2/p' "$source/data/selenial.wxs" |
+  while read -r id name; do
+    msibuild "$stage/selenial.msi" -q "INSERT INTO RemoveFile (FileKey, Component_, FileName, DirProperty, InstallMode) \
+VALUES ('$id', 'StartAtLogin', '$name', 'StartupFolder', 2)"
+  done
 mkdir -p "$(dirname "$out")"
 mv "$stage/selenial.msi" "$out"

@@ -12,6 +12,8 @@ int main(int argc, char* argv[]) {
   // Docks and task switchers find the desktop entry, and so the name and icon, by this id.
   QGuiApplication::setDesktopFileName(SELENIAL_APP_ID);
   QApplication::setStyle(new ui::qt::SelenialStyle);
+  // The clock ends when it says so: a window hidden in the notification area is no end.
+  QApplication::setQuitOnLastWindowClosed(false);
   if (ui::qt::onWayland()) ui::qt::repaintTitleBarsOnCaptionChange(app);
   ui::qt::MainWindow window;
   window.show();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/global_key.h"
+#include "ui/tray.h"
 
 // What a window of the design needs from a toolkit, in the design's words. A face makes
 // the controls from the window's design table, implements these, and hands the
@@ -17,7 +18,7 @@ namespace ui {
 using Control = int;
 
 // Keys the design gives a meaning, whatever the platform calls them.
-enum class Key { Enter, Escape, Copy };
+enum class Key { Enter, Escape, Copy, Quit };
 
 // The events a face hands a window's handlers.
 class Events {
@@ -76,6 +77,26 @@ class MainFace : public Face {
   virtual void showCalculator() = 0;
   // Ends the program with every window.
   virtual void endProgram() = 0;
+
+  // The window as the notification area's icon shows and hides it; shown, it is
+  // restored, raised and given the focus.
+  virtual void showWindow(bool shown) = 0;
+  // Shown, not minimized, and covered by no other window.
+  virtual bool inFront() const = 0;
+  // Keeping the window above the others; false where the system lets no program do that.
+  virtual bool canStayOnTop() const = 0;
+  virtual void stayOnTop(bool on) = 0;
+  virtual void setMenuToolTip(int entry, std::string_view tip) = 0;
+  // Where the windows stand on the desktop (the top left corner of the frame, or of the
+  // client area, as the face likes, the same both ways): the clock's, and the
+  // calculator's while it exists; none where the system does not say (Wayland).
+  enum class Which { Clock, Calculator };
+  virtual std::optional<Point> position(Which window) const = 0;
+  // Where the window opens: the clock before it is first shown, the calculator whenever
+  // it is made.
+  virtual void place(Which window, Point at) = 0;
+  // The screens present, as far as windows may go on them.
+  virtual std::vector<Rect> screens() const = 0;
 
  protected:
   ~MainFace() = default;

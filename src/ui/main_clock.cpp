@@ -88,6 +88,12 @@ constexpr MenuDesign kMenu[] = {
     {"mnuKeyCopies", "The key copies the stamp", mnuStamp, MenuKind::Radio, 1},
     {"mnuKeyChoose", "Choose the key...", mnuStamp},
     {"mnuKeyOff", "Turn the key off", mnuStamp},
+    {"mnuWindow", "&Window"},
+    {"mnuOnTop", "Always on top", mnuWindow, MenuKind::Check},
+    {"mnuLogin", "Start at login", mnuWindow, MenuKind::Check},
+    {"mnuTray", "Icon in the notification area", mnuWindow, MenuKind::Check},
+    {"mnuCloseToTray", "Closing keeps it in the notification area", mnuWindow, MenuKind::Check},
+    {"mnuQuit", "&Quit\tCtrl+Q", mnuWindow, MenuKind::Command, 0, true},
 };
 static_assert(std::size(kMenu) == menuCount);
 
@@ -129,6 +135,10 @@ const WindowDesign& mainClockDesign() { return kWindow; }
 MainCLock::MainCLock(MainFace& face, Seams seams)
     : face_(face), seams_(std::move(seams)), offsets_(seams_.offsetFile) {
   if (seams_.globalKey) seams_.globalKey->pressed = [this] { hotkey_Pressed(); };
+  if (seams_.tray) {
+    seams_.tray->clicked = [this] { tray_Click(); };
+    seams_.tray->chosen = [this](int entry) { trayMenu_Click(entry); };
+  }
 }
 
 void MainCLock::Form_Load() {
@@ -150,6 +160,7 @@ void MainCLock::Form_Load() {
   if (followsZone_) TZdays_ = epochclock::offsetToDays(static_cast<double>(seams_.readClock().utcOffset));
   face_.setCaption("ini: " + runtime::signedNumberText(TZdays_));
   loadPreferences();
+  loadTrayPreferences();
   mnuAbout_Click();
   face_.armTimer(std::chrono::milliseconds(1000));
 }
@@ -189,12 +200,15 @@ void MainCLock::Display() {
   // place; the local time goes on.
   const auto sample = epochclock::sample(Tnow, TZdays_);
   std::optional<epochclock::MomentTexts> texts;
-  if (sample) texts = epochclock::momentTexts(*sample);
-  if (texts) face_.setCaption(texts->starDate);
   shownSecond_ = Tnow;
   shownOffset_ = now.utcOffset;
-  shownStarsecs_ = sample->starsecs;
-  shownOffsetSeconds_ = TZdays_ * runtime::kSecondsPerDay;
+  if (sample) {
+    texts = epochclock::momentTexts(*sample);
+    face_.setCaption(texts->starDate);
+    shownStarsecs_ = sample->starsecs;
+    shownOffsetSeconds_ = TZdays_ * runtime::kSecondsPerDay;
+    refreshTray(texts->starDate, texts->utc, texts->local);
+  }
   if (face_.minimized()) return;
   if (texts) {
     face_.setText(Label5_0, "  " + texts->starDate);
@@ -457,8 +471,12 @@ void MainCLock::DiffSec_Change(std::string_view typed) {
 void MainCLock::coMathCalc_Click() { face_.showCalculator(); }
 
 void MainCLock::Form_Unload() {
-  face_.stopTimer();
-  face_.endProgram();
+  // Only while the icon is there to bring the window back.
+  if (closesToTray_ && trayShown_) {
+    face_.showWindow(false);
+    return;
+  }
+  quit();
 }
 
 void MainCLock::clicked(Control control) {
@@ -482,6 +500,11 @@ void MainCLock::menuChosen(int entry) {
     case mnuKeyCopies: return mnuKeyDoes_Click(false);
     case mnuKeyChoose: return mnuKeyChoose_Click();
     case mnuKeyOff: return mnuKeyOff_Click();
+    case mnuOnTop: return mnuOnTop_Click();
+    case mnuLogin: return mnuLogin_Click();
+    case mnuTray: return mnuTray_Click();
+    case mnuCloseToTray: return mnuCloseToTray_Click();
+    case mnuQuit: return quit();
     default: return mnuStampFormat_Click(entry);
   }
 }
@@ -509,6 +532,9 @@ bool MainCLock::keyPressed(Key key) {
       // the focus copies its own selection.
       if (const auto focus = face_.focused(); focus && kControls[*focus].kind == Kind::TextBox) return false;
       Label5_Click(0);
+      return true;
+    case Key::Quit:
+      quit();
       return true;
   }
   return false;

@@ -13,6 +13,7 @@
 #include "settings/preferences.h"
 #include "ui/face.h"
 #include "ui/global_key.h"
+#include "ui/tray.h"
 #include "ui/window_design.h"
 
 namespace ui {
@@ -29,7 +30,9 @@ enum Menu : int {
   mnuSetup, mnuAbout, coMathCalc, mnuStamp,
   // The "&Time stamp" menu: the stamp's formats, then the system-wide key.
   mnuStampShown, mnuStampStarDate, mnuStampSeconds, mnuStampUtc, mnuStampIso, mnuStampCustom,
-  mnuKeyNote, mnuKeyTypes, mnuKeyCopies, mnuKeyChoose, mnuKeyOff, menuCount
+  mnuKeyNote, mnuKeyTypes, mnuKeyCopies, mnuKeyChoose, mnuKeyOff,
+  // The "&Window" menu: what keeps the clock at hand, and the end of the program.
+  mnuWindow, mnuOnTop, mnuLogin, mnuTray, mnuCloseToTray, mnuQuit, menuCount
 };
 }  // namespace mainclock
 
@@ -47,6 +50,9 @@ struct MainClockSeams {
   // The platform's system-wide key and typing; none where the face has neither.
   GlobalKey* globalKey = nullptr;
   Typist* typist = nullptr;
+  // The notification area's icon and the start at login; none where the face has neither.
+  Tray* tray = nullptr;
+  LoginStart* loginStart = nullptr;
 };
 
 // The clock window: the StarDate, the seconds since the epoch, UTC and local time,
@@ -77,6 +83,16 @@ class MainCLock : public Events {
   void mnuKeyChoose_Click();
   void mnuKeyOff_Click();
   void hotkey_Pressed();
+  // The icon in the notification area, the closing of the window, its place above the
+  // others and the start at login.
+  void tray_Click();
+  void trayMenu_Click(int entry);
+  void mnuOnTop_Click();
+  void mnuLogin_Click();
+  void mnuTray_Click();
+  void mnuCloseToTray_Click();
+  // Ends the program, whatever closing the window does (Ctrl+Q, "Quit").
+  void quit();
 
   // The face's events, handed on to the handler of the control or entry.
   void clicked(Control control) override;
@@ -98,6 +114,11 @@ class MainCLock : public Events {
   void loadPreferences();
   void savePreferences();
   void showStampChoices();
+  void loadTrayPreferences();
+  void showTrayChoices();
+  void refreshTray(const std::string& starDate, const std::string& utc, const std::string& local);
+  void placeWindows();
+  void keepPlaces();
   // Takes `chord` (none: no key) and says in the menu how that went; false when taken.
   bool holdKey(const std::optional<KeyChord>& chord, const std::optional<KeyChord>& kept);
 
@@ -119,6 +140,12 @@ class MainCLock : public Events {
   std::optional<std::string> copyFormat_;  // none: the design's StarDate caption
   std::optional<KeyChord> hotkey_;         // none: no system-wide key
   bool hotkeyTypes_ = true;                // or copies
+  bool trayWanted_ = true;    // the icon, where the desktop has a notification area
+  bool trayShown_ = false;
+  int trayLooks_ = 60;  // refreshes left in which a missing notification area is looked for
+  bool closesToTray_ = false;  // or ends the program
+  bool onTop_ = false;
+  std::string showHideCaption_;
 };
 
 }  // namespace ui

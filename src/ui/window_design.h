@@ -71,6 +71,7 @@ enum class MenuKind {
   Command,
   Radio,  // one of its group's entries is checked
   Note,   // a line the window writes, never chosen
+  Check,  // on or off by itself
 };
 
 // A window's menu as one list: the entries of the menu bar, and the entries of a

@@ -118,7 +118,9 @@ kill "$notepad" 2>/dev/null || true
 kill -0 "$app" 2>/dev/null || fail "the program died"
 xdotool windowfocus --sync "$main"
 xdotool key alt+F4
-poll 100 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
+# Without a window manager wine waits 2 s for each window it hides to be withdrawn: the
+# clock's, and the notification area's own window once the clock's icon leaves it.
+poll 150 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
 echo "closing the clock ended the program"
 
 # With auto stored, the offset is the system zone's: in Tokyo the caption starts as
@@ -132,7 +134,9 @@ main=$(wait_window '^ini:  0[.]375$' 600)
 wait_present 0 "$main" "auto in Asia/Tokyo: caption 'ini:  0.375', then"
 xdotool windowfocus --sync "$main"
 xdotool key alt+F4
-poll 100 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
+# Without a window manager wine waits 2 s for each window it hides to be withdrawn: the
+# clock's, and the notification area's own window once the clock's icon leaves it.
+poll 150 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not end the program"
 
 # The installer as a user meets it: a silent per-user install, the Start-menu shortcut
 # and the setting it seeds; a later build over an edited setting; the uninstall.
@@ -176,14 +180,19 @@ xdotool windowfocus --sync "$installed" key F10
 title=$(xdotool getwindowname "$installed")
 poll 100 eval '[ "$(xdotool getwindowname "$installed")" != "$title" ]' || fail "the caption stood still while the menu was open"
 xdotool key Escape
+# Start at login: a shortcut in the Startup folder, which the uninstall takes away.
+startup="$(folder APPDATA)/Microsoft/Windows/Start Menu/Programs/StartUp/Selenial.lnk"
+xdotool windowfocus --sync "$installed" key alt+w Down Return
+poll 100 test -f "$startup" || fail "Start at login made no $startup"
 xdotool windowfocus --sync "$installed" key alt+F4
-poll 100 eval '! xdotool search --name "^ [+-] " >/dev/null 2>&1' || fail "the installed program did not end"
+poll 150 eval '! xdotool search --name "^ [+-] " >/dev/null 2>&1' || fail "the installed program did not end"
 msiexec /i "$work/second.msi" /qn || fail "installing the next build exited with $?: $(tail -n 5 "$work/msiexec.log")"
 file_holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "installing again replaced the user's Selenial.ini: $(od -An -c "$settings/Selenial.ini" 2>&1)"
 [ "$(entries)" = "$version|Vantrel" ] || fail "after the next build installed programs list '$(entries)', not one Selenial"
 msiexec /x "$work/second.msi" /qn || fail "msiexec /x exited with $?: $(tail -n 5 "$work/msiexec.log")"
 [ ! -e "$programs" ] || fail "the uninstall left $programs: $(ls "$programs")"
 [ ! -e "$shortcut" ] || fail "the uninstall left the shortcut"
+[ ! -e "$startup" ] || fail "the uninstall left the start at login's shortcut"
 [ -z "$(entries)" ] || fail "the uninstall left the installed programs' entry '$(entries)'"
 file_holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "the uninstall did not keep the user's Selenial.ini"
 echo "installed again over the user's Selenial.ini, one entry; uninstalled, Selenial.ini kept"

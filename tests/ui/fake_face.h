@@ -9,6 +9,7 @@
 
 #include "fake_clock.h"
 #include "ui/face.h"
+#include "ui/tray.h"
 #include "ui/window_design.h"
 
 namespace uitest {
@@ -92,6 +93,21 @@ class FakeMainFace : public RecordingFace<ui::MainFace> {
   void stopTimer() override { timer.reset(); }
   void showCalculator() override { ++calculatorShown; }
   void endProgram() override { ++ended; }
+  void showWindow(bool shown) override {
+    windowShown = shown;
+    if (shown) isMinimized = covered = false;
+    log(shown ? "show window" : "hide window");
+  }
+  bool inFront() const override { return windowShown && !isMinimized && !covered; }
+  bool canStayOnTop() const override { return onTopPossible; }
+  void stayOnTop(bool on) override { onTop = on; }
+  void setMenuToolTip(int entry, std::string_view tip) override { menuToolTips[entry] = tip; }
+  std::optional<ui::Point> position(Which window) const override {
+    const auto at = positions.find(window);
+    return at == positions.end() ? std::nullopt : std::optional<ui::Point>(at->second);
+  }
+  void place(Which window, ui::Point at) override { placed[window] = at; }
+  std::vector<ui::Rect> screens() const override { return screenRects; }
 
   std::vector<bool> menuEnabled, menuChecked;
   std::vector<std::string> menuCaptions;  // those the handlers set
@@ -102,6 +118,38 @@ class FakeMainFace : public RecordingFace<ui::MainFace> {
   std::optional<std::chrono::milliseconds> timer;
   int calculatorShown = 0;
   int ended = 0;
+  bool windowShown = true, covered = false, onTopPossible = true, onTop = false;
+  std::map<int, std::string> menuToolTips;
+  std::map<Which, ui::Point> positions, placed;
+  std::vector<ui::Rect> screenRects{{0, 0, 1920, 1080}};
+};
+
+// An icon in a notification area that may be missing, with its menu's state.
+class FakeTray : public ui::Tray {
+ public:
+  bool available() const override { return present; }
+  void show(bool shown) override { this->shown = shown; }
+  void setToolTip(std::string_view text) override { toolTip = text; }
+  void setEntryCaption(int entry, std::string_view caption) override { captions[entry] = caption; }
+  void checkEntry(int entry, bool checked) override { this->checked[entry] = checked; }
+  void enableEntry(int entry, bool enabled) override { this->enabled[entry] = enabled; }
+
+  bool present = true, shown = false;
+  std::string toolTip = "(none)";
+  std::map<int, std::string> captions;
+  std::map<int, bool> checked, enabled;
+};
+
+// The system's start-up entry: there or not, and a system that may refuse a change.
+class FakeLoginStart : public ui::LoginStart {
+ public:
+  bool present() const override { return there; }
+  std::string set(bool present) override {
+    if (refuses) return "refused";
+    there = present;
+    return {};
+  }
+  bool there = false, refuses = false;
 };
 
 class FakeCalculatorFace : public RecordingFace<ui::CalculatorFace> {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "../support/moments.h"
 #include "clock/epoch_clock.h"
@@ -43,6 +44,9 @@ class MainClockTest : public ::testing::Test {
     seams.preferencesFile = (dir_ / "Selenial.conf").string();
     seams.globalKey = &key_;
     seams.typist = &typist_;
+    seams.tray = &tray_;
+    seams.loginStart = &login_;
+    face_->onTopPossible = onTopPossible_;
     window_ = std::make_unique<ui::MainCLock>(*face_, seams);
     window_->Form_Load();
     return *window_;
@@ -120,6 +124,9 @@ class MainClockTest : public ::testing::Test {
   uitest::FakeClock clock_;
   std::unique_ptr<uitest::FakeMainFace> face_;
   std::unique_ptr<ui::MainCLock> window_;
+  uitest::FakeTray tray_;
+  uitest::FakeLoginStart login_;
+  bool onTopPossible_ = true;  // not on Wayland
 };
 
 // The caption for a stored offset: TheWindowLoadsTheStoredOffsetAndSavesItsEdits.
@@ -632,6 +639,161 @@ TEST_F(MainClockTest, AKeyAnotherProgramHoldsIsSaidAndChangesNothing) {
   EXPECT_EQ(key_.held, "(none)");
   EXPECT_EQ(keyNote(), "No system-wide key");
   EXPECT_EQ(conf(), "hotkey=none\nhotkey-does=copy\n");
+}
+
+}  // namespace
+
+namespace {
+
+using namespace ui::trayentry;
+using Which = ui::MainFace::Which;
+
+TEST_F(MainClockTest, TheIconsToolTipFollowsEverySecondAlsoMinimized) {
+  store("25200");
+  open();
+  setClock(2000, 3, 13, 1, 54, 10);
+  tick();
+  EXPECT_EQ(tray_.toolTip, "StarDate + 39A4.51EB\nUTC 2000.03.12+18.54.10\nLocal 2000.03.13+01.54.10");
+  face_->isMinimized = true;
+  setClock(2000, 3, 13, 1, 54, 11);
+  tick();
+  EXPECT_EQ(tray_.toolTip, "StarDate + 39A4.51EC\nUTC 2000.03.12+18.54.11\nLocal 2000.03.13+01.54.11");
+}
+
+TEST_F(MainClockTest, AClickOnTheIconShowsTheWindowOrHidesItWhenInFront) {
+  // Shown, minimized, covered; then shown after a click.
+  const bool cases[][4] = {{true, false, false, false}, {false, false, false, true},
+                           {true, true, false, true},   {true, false, true, true}};
+  for (const auto& c : cases) {
+    open();
+    std::tie(face_->windowShown, face_->isMinimized, face_->covered) = std::tuple(c[0], c[1], c[2]);
+    tick();
+    // The menu's entry says what a click does, and does it.
+    EXPECT_EQ(tray_.captions[ShowHide], c[3] ? "Show clock" : "Hide clock");
+    tray_.clicked();
+    EXPECT_EQ(face_->windowShown, c[3]);
+    tray_.chosen(ShowHide);
+    EXPECT_EQ(face_->windowShown, !c[3]);
+  }
+}
+
+TEST_F(MainClockTest, EveryEntryOfTheIconsMenu) {
+  open();
+  window_->menuChosen(mnuStampSeconds);
+  setClock(2000, 3, 13, 1, 54, 10);
+  tick();
+  tray_.chosen(Copy);
+  EXPECT_EQ(face_->clipboard, "967095387");
+  tray_.chosen(Calculator);
+  EXPECT_EQ(face_->calculatorShown, 1);
+  tray_.chosen(OnTop);
+  EXPECT_TRUE(face_->onTop && face_->menuChecked[mnuOnTop] && tray_.checked[OnTop]);
+  window_->menuChosen(mnuOnTop);
+  EXPECT_FALSE(face_->onTop || tray_.checked[OnTop]);
+  // The start at login is read from the system's entry, and kept nowhere else.
+  tray_.chosen(StartAtLogin);
+  EXPECT_TRUE(login_.there && face_->menuChecked[mnuLogin] && tray_.checked[StartAtLogin]);
+  login_.refuses = true;
+  window_->menuChosen(mnuLogin);
+  EXPECT_TRUE(tray_.checked[StartAtLogin]);
+  // The icon goes, and a window hidden by it comes back.
+  face_->windowShown = false;
+  tray_.chosen(Icon);
+  EXPECT_TRUE(!tray_.shown && face_->windowShown && !face_->menuChecked[mnuTray]);
+  window_->menuChosen(mnuTray);
+  EXPECT_TRUE(tray_.shown);
+  EXPECT_EQ(conf(), "copy=%s\non-top=off\ntray=on\n");
+  tray_.chosen(Quit);
+  EXPECT_TRUE(face_->ended == 1 && !face_->timer && !tray_.shown);
+}
+
+TEST_F(MainClockTest, ClosingQuitsOrKeepsTheClockInTheNotificationArea) {
+  struct Case {
+    std::string conf;
+    bool trayPresent, ends;
+  };
+  // Without the icon to come back by, closing ends the program.
+  const Case cases[] = {{"", true, true},
+                        {"close=tray\n", true, false},
+                        {"close=tray\n", false, true},
+                        {"close=tray\ntray=off\n", true, true},
+                        {"close=hide\n", true, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.conf);
+    std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << c.conf;
+    tray_.present = c.trayPresent;
+    open();
+    EXPECT_EQ(face_->menuEnabled[mnuCloseToTray], c.trayPresent && c.conf.find("off") == std::string::npos);
+    EXPECT_EQ(face_->menuToolTips[mnuTray].empty(), c.trayPresent);
+    window_->Form_Unload();
+    EXPECT_EQ(face_->ended, c.ends ? 1 : 0);
+    EXPECT_EQ(face_->windowShown, c.ends);
+    // Ctrl+Q ends it whatever closing does.
+    EXPECT_TRUE(window_->keyPressed(ui::Key::Quit));
+    EXPECT_EQ(face_->ended, c.ends ? 2 : 1);
+  }
+  window_->menuChosen(mnuCloseToTray);
+  EXPECT_EQ(conf(), "close=tray\n");
+  // A panel that comes after the clock (both started at login) gets the icon.
+  std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << "";
+  tray_.present = false;
+  open();
+  tray_.present = true;
+  for (int s = 0; s < 5; ++s) {
+    EXPECT_FALSE(tray_.shown) << s;
+    setClock(2000, 3, 13, 1, 54, s);
+    tick();
+  }
+  EXPECT_TRUE(tray_.shown && face_->menuEnabled[mnuCloseToTray]);
+}
+
+TEST_F(MainClockTest, WhereNothingStaysOnTopTheEntrySaysWhy) {
+  for (const bool possible : {true, false}) {
+    std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << "on-top=on\n";
+    onTopPossible_ = possible;
+    open();
+    EXPECT_EQ(face_->onTop, possible);
+    EXPECT_EQ(face_->menuEnabled[mnuOnTop] && tray_.enabled[OnTop], possible);
+    EXPECT_EQ(face_->menuToolTips[mnuOnTop], possible ? "" : "Wayland lets no program keep its window above the others");
+    window_->menuChosen(mnuOnTop);
+    EXPECT_EQ(conf(), possible ? "on-top=off\n" : "on-top=on\n");
+  }
+}
+
+TEST_F(MainClockTest, TheWindowsOpenWhereTheyWereWhenTheProgramEnded) {
+  // Two rows, the second with a screen gone and a place that cannot be read.
+  for (const bool present : {true, false}) {
+    std::ofstream(dir_ / "Selenial.conf", std::ios::binary)
+        << (present ? "position=100,200\ncalculator-position=-5,0\n" : "position=2500,200\ncalculator-position=1;2\n");
+    open();
+    EXPECT_EQ(face_->placed.size(), present ? 2u : 0u);
+    if (present) {
+      EXPECT_EQ(face_->placed[Which::Calculator], (ui::Point{-5, 0}));
+    }
+  }
+  // Kept at the end, whichever way it comes; a calculator that is gone keeps its place.
+  face_->positions[Which::Clock] = {30, 40};
+  window_->Form_Unload();
+  EXPECT_EQ(conf(), "position=30,40\ncalculator-position=1;2\n");
+  open();
+  face_->positions[Which::Calculator] = {-50, 60};
+  tray_.chosen(Quit);
+  EXPECT_EQ(conf(), "position=30,40\ncalculator-position=-50,60\n");
+}
+
+TEST(PlaceAgain, OnlyOnAPresentScreen) {
+  const ui::Rect screens[] = {{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}};
+  // The title bar just reachable at the right and bottom edges, and then no more; a
+  // screen that is gone; what cannot be read.
+  const std::pair<std::string, bool> cases[] = {
+      {"100,200", true},    {"-1000,500", true}, {"1871,1067", true}, {"1872,100", false}, {"100,1068", false},
+      {"3000,100", false}, {"-1000,1030", false}, {"100", false},     {"1,2,3", false},    {"x,2", false}};
+  for (const auto& [kept, stays] : cases) {
+    const auto point = ui::readPoint(kept);
+    EXPECT_EQ(ui::placeAgain(point, screens), stays ? point : std::nullopt) << kept;
+  }
+  EXPECT_EQ(ui::placeAgain(ui::Point{0, 0}, {}), std::nullopt);
+  EXPECT_EQ(ui::pointText({-12, 34}), "-12,34");
 }
 
 }  // namespace

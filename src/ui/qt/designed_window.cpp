@@ -27,6 +27,7 @@ std::optional<Key> designKey(const QKeyEvent* event) {
   if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) return Key::Enter;
   if (plain && event->key() == Qt::Key_Escape) return Key::Escape;
   if (event->matches(QKeySequence::Copy)) return Key::Copy;
+  if (event->key() == Qt::Key_Q && event->modifiers() == Qt::ControlModifier) return Key::Quit;
   return std::nullopt;
 }
 

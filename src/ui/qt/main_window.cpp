@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -26,9 +27,11 @@ namespace ui::qt {
 
 namespace {
 
-MainClockSeams withKeys(MainClockSeams seams, SystemKeys* keys) {
+MainClockSeams withKeys(MainClockSeams seams, SystemKeys* keys, Tray* tray, LoginStart* login) {
   if (!seams.globalKey) seams.globalKey = keys;
   if (!seams.typist) seams.typist = keys;
+  if (!seams.tray) seams.tray = tray;
+  if (!seams.loginStart) seams.loginStart = login;
   return seams;
 }
 
@@ -38,7 +41,8 @@ MainWindow::MainWindow(Seams seams)
     : DesignedWindow(mainClockDesign()),
       endProgram_(seams.endProgram ? seams.endProgram : [] { QCoreApplication::quit(); }),
       keys_(makeSystemKeys()),
-      clock_(*this, withKeys(seams, keys_.get())) {
+      tray_(QIcon(QPixmap(selenial_32_xpm))),
+      clock_(*this, withKeys(seams, keys_.get(), &tray_, &autostart_)) {
   installAccessibility();
   const WindowDesign& design = mainClockDesign();
   setWindowIcon(QIcon(QPixmap(selenial_32_xpm)));
@@ -139,7 +143,10 @@ void MainWindow::stopTimer() { startimer_->stop(); }
 CalculatorWindow* MainWindow::calculator() const { return static_cast<CalculatorWindow*>(calculator_.data()); }
 
 void MainWindow::showCalculator() {
-  if (!calculator_) calculator_ = new CalculatorWindow();
+  if (!calculator_) {
+    calculator_ = new CalculatorWindow();
+    if (calculatorPlace_) calculator_->setGeometry(QRect(QPoint(calculatorPlace_->x, calculatorPlace_->y), calculator_->size()));
+  }
   calculator()->bringBack();
 }
 
@@ -148,7 +155,68 @@ void MainWindow::endProgram() {
   endProgram_();
 }
 
+void MainWindow::showWindow(bool shown) {
+  if (!shown) {
+    hide();
+    return;
+  }
+  if (isMinimized()) {
+    showNormal();
+  } else {
+    show();
+  }
+  raise();
+  activateWindow();
+}
+
+bool MainWindow::inFront() const { return isVisible() && !isMinimized() && isActiveWindow(); }
+
+bool MainWindow::canStayOnTop() const { return !onWayland(); }
+
+void MainWindow::stayOnTop(bool on) {
+  const bool visible = isVisible();
+  // A new flag remakes the window, hidden: shown again, the window manager hears of it.
+  setWindowFlag(Qt::WindowStaysOnTopHint, on);
+  if (visible) show();
+}
+
+void MainWindow::setMenuToolTip(int entry, std::string_view tip) {
+  QAction* action = menu_[entry];
+  action->setToolTip(fromStd(tip));
+  for (QObject* in : action->associatedObjects()) {
+    if (auto* menu = qobject_cast<QMenu*>(in)) menu->setToolTipsVisible(true);
+  }
+}
+
+std::optional<Point> MainWindow::position(Which window) const {
+  // Wayland tells no program where its windows are, nor lets it put them anywhere.
+  const QWidget* widget = window == Which::Clock ? this : calculator_.data();
+  if (onWayland() || !widget) return std::nullopt;
+  // The client area's corner: X11 tells it at once, while the frame's extents may be
+  // still to come from the window manager (after "Always on top" remade the window).
+  const QPoint at = widget->geometry().topLeft();
+  return Point{at.x(), at.y()};
+}
+
+void MainWindow::place(Which window, Point at) {
+  if (window == Which::Calculator) {
+    calculatorPlace_ = at;
+  } else {
+    setGeometry(QRect(QPoint(at.x, at.y), size()));
+  }
+}
+
+std::vector<Rect> MainWindow::screens() const {
+  std::vector<Rect> rects;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect area = screen->availableGeometry();
+    rects.push_back({area.x(), area.y(), area.width(), area.height()});
+  }
+  return rects;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Kept in the notification area, the window is only hidden.
   clock_.Form_Unload();
   event->accept();
 }

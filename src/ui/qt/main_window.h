@@ -8,6 +8,8 @@
 #include "ui/main_clock.h"
 #include "ui/qt/designed_window.h"
 #include "ui/qt/system_keys.h"
+#include "ui/qt/tray_icon.h"
+#include "ui/qt/autostart.h"
 
 class QAction;
 class QTimer;
@@ -42,6 +44,16 @@ class MainWindow : public DesignedWindow<MainFace> {
   void stopTimer() override;
   void showCalculator() override;
   void endProgram() override;
+  void showWindow(bool shown) override;
+  bool inFront() const override;
+  bool canStayOnTop() const override;
+  void stayOnTop(bool on) override;
+  void setMenuToolTip(int entry, std::string_view tip) override;
+  std::optional<Point> position(Which window) const override;
+  void place(Which window, Point at) override;
+  std::vector<Rect> screens() const override;
+
+  TrayIcon& tray() { return tray_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -49,10 +61,13 @@ class MainWindow : public DesignedWindow<MainFace> {
  private:
   std::function<void()> endProgram_;
   std::unique_ptr<SystemKeys> keys_;  // before the clock, which takes its key at load
+  TrayIcon tray_;                     // the same
+  XdgAutostart autostart_;
   MainCLock clock_;
   std::vector<QAction*> menu_;
   QTimer* startimer_ = nullptr;
   QPointer<QWidget> calculator_;  // the calculator, while it exists
+  std::optional<Point> calculatorPlace_;
 };
 
 }  // namespace ui::qt

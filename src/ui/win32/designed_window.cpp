@@ -345,6 +345,7 @@ bool DesignedWindow<FaceBase, Handlers>::keyDown(const MSG& key) {
   if (!control && !shift && !alt && key.wParam == VK_RETURN) meant = Key::Enter;
   if (!control && !shift && !alt && key.wParam == VK_ESCAPE) meant = Key::Escape;
   if (control && !shift && !alt && (key.wParam == 'C' || key.wParam == VK_INSERT)) meant = Key::Copy;
+  if (control && !shift && !alt && key.wParam == 'Q') meant = Key::Quit;
   if (!meant || !handlers_) return false;
   if (handlers_->keyPressed(*meant)) return true;
   // What the handlers leave is the platform's: Enter clicks the focused button, as in a

@@ -25,6 +25,8 @@ MainWindow::MainWindow(MainClockSeams seams) : DesignedWindow(mainClockDesign())
   keys_.attach(hwnd_);
   if (!seams.globalKey) seams.globalKey = &keys_;
   if (!seams.typist) seams.typist = &keys_;
+  if (!seams.tray) seams.tray = &tray_;
+  if (!seams.loginStart) seams.loginStart = &startup_;
   handlers_.emplace(*this, std::move(seams));
   handlers_->Form_Load();
 }
@@ -88,7 +90,13 @@ std::optional<KeyChord> MainWindow::askKeyChord(std::string_view title, std::str
 }
 
 void MainWindow::showCalculator() {
-  if (!calculator_ || !calculator_->handle()) calculator_ = std::make_unique<CalculatorWindow>();
+  if (!calculator_ || !calculator_->handle()) {
+    calculator_ = std::make_unique<CalculatorWindow>();
+    if (calculatorPlace_) {
+      SetWindowPos(calculator_->handle(), nullptr, calculatorPlace_->x, calculatorPlace_->y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   calculator_->bringBack();
 }
 
@@ -100,7 +108,85 @@ void MainWindow::endProgram() {
   PostQuitMessage(0);
 }
 
+void MainWindow::showWindow(bool shown) {
+  if (!shown) {
+    ShowWindow(hwnd_, SW_HIDE);
+    return;
+  }
+  ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(hwnd_);
+}
+
+bool MainWindow::inFront() const {
+  if (!IsWindowVisible(hwnd_) || IsIconic(hwnd_)) return false;
+  // Covered by no window above it. A click on the icon has just made the taskbar the
+  // foreground window, so the focus cannot tell; the taskbar itself, and windows on top
+  // of all, do not count unless this one is on top too.
+  RECT own;
+  GetWindowRect(hwnd_, &own);
+  const bool topmost = (GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  for (HWND above = GetWindow(hwnd_, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+    if (!IsWindowVisible(above) || IsIconic(above)) continue;
+    const LONG_PTR style = GetWindowLongPtrW(above, GWL_EXSTYLE);
+    if ((style & WS_EX_TOOLWINDOW) || (!topmost && (style & WS_EX_TOPMOST))) continue;
+    RECT theirs, both;
+    GetWindowRect(above, &theirs);
+    if (IntersectRect(&both, &own, &theirs)) return false;
+  }
+  return true;
+}
+
+void MainWindow::stayOnTop(bool on) {
+  SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+std::optional<Point> MainWindow::position(Which window) const {
+  HWND of = window == Which::Clock ? hwnd_ : calculator_ ? calculator_->handle() : nullptr;
+  if (!of) return std::nullopt;
+  RECT frame;
+  if (IsIconic(of)) {
+    // Where it stands when restored; the placement counts from the work area's corner.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(of, &placement)) return std::nullopt;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(of, MONITOR_DEFAULTTONEAREST), &monitor);
+    return Point{placement.rcNormalPosition.left + monitor.rcWork.left - monitor.rcMonitor.left,
+                 placement.rcNormalPosition.top + monitor.rcWork.top - monitor.rcMonitor.top};
+  }
+  if (!GetWindowRect(of, &frame)) return std::nullopt;
+  return Point{frame.left, frame.top};
+}
+
+void MainWindow::place(Which window, Point at) {
+  if (window == Which::Calculator) {
+    calculatorPlace_ = at;
+    return;
+  }
+  SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::vector<Rect> MainWindow::screens() const {
+  std::vector<Rect> rects;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR handle, HDC, LPRECT, LPARAM into) -> BOOL {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (GetMonitorInfoW(handle, &monitor)) {
+          const RECT& work = monitor.rcWork;
+          reinterpret_cast<std::vector<Rect>*>(into)->push_back(
+              {work.left, work.top, work.right - work.left, work.bottom - work.top});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&rects));
+  return rects;
+}
+
 LRESULT MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (tray_.message(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_CLOSE:
       handlers_->Form_Unload();
@@ -109,10 +195,10 @@ LRESULT MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == SystemKeys::kHotKeyId && keys_.pressed) keys_.pressed();
       return 0;
     case WM_ENDSESSION:
-      if (wParam) handlers_->Form_Unload();
+      if (wParam) handlers_->quit();
       return 0;
     case WM_DESTROY:
-      if (!ended_) handlers_->Form_Unload();
+      if (!ended_) handlers_->quit();
       break;
     default:
       break;

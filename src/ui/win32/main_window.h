@@ -4,7 +4,9 @@
 
 #include "ui/main_clock.h"
 #include "ui/win32/designed_window.h"
+#include "ui/win32/startup_shortcut.h"
 #include "ui/win32/system_keys.h"
+#include "ui/win32/tray_icon.h"
 
 namespace ui::win32 {
 
@@ -29,6 +31,16 @@ class MainWindow : public DesignedWindow<MainFace, MainCLock> {
   void stopTimer() override;
   void showCalculator() override;
   void endProgram() override;
+  void showWindow(bool shown) override;
+  bool inFront() const override;
+  bool canStayOnTop() const override { return true; }
+  void stayOnTop(bool on) override;
+  // The taskbar's notification area is always there, and a window may always stay on
+  // top: nothing in the menu is greyed out that would need a word of why.
+  void setMenuToolTip(int /*entry*/, std::string_view /*tip*/) override {}
+  std::optional<Point> position(Which window) const override;
+  void place(Which window, Point at) override;
+  std::vector<Rect> screens() const override;
 
   // The program's message loop, with the clock's ticks; returns the exit code.
   int run();
@@ -42,9 +54,12 @@ class MainWindow : public DesignedWindow<MainFace, MainCLock> {
   HANDLE timer_ = nullptr;
   SystemKeys keys_;
   bool armed_ = false;
+  TrayIcon tray_{hwnd_};
+  StartupShortcut startup_;
 
   std::unique_ptr<CalculatorWindow> calculator_;  // kept after its window is discarded, until the next opening
   bool ended_ = false;
+  std::optional<Point> calculatorPlace_;
 };
 
 }  // namespace ui::win32

@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# The clock at hand, on real desktops. X11 (Xvfb, openbox, trayer's XEmbed tray): the
+# icon docks, a click hides and shows the window, "Always on top" sets the window
+# manager's above state, a moved window opens there again after Quit, and the start at
+# login's autostart entry comes, validates and goes. Wayland (headless sway, waybar's
+# tray): the item is registered as a StatusNotifierItem and its tool tip holds the
+# present StarDate.
+set -euo pipefail
+program="$(realpath "$1")"
+for tool in Xvfb xdotool xwininfo xprop openbox trayer desktop-file-validate; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work="$(mktemp -d)"
+cleanup() {
+  kill "${app:-}" "${tray:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+source "$(dirname "$0")/x11.sh"
+start_xvfb
+# No StatusNotifierWatcher on this bus: Qt docks in the X tray.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=/dev/null XDG_CONFIG_HOME="$work/config" TZ=UTC
+openbox >"$work/openbox.log" 2>&1 &
+wm=$!
+poll 100 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
+trayer --edge top --align right --widthtype request >"$work/trayer.log" 2>&1 &
+tray=$!
+poll 100 sh -c "xwininfo -root -tree | grep -q '\"panel\": (\"panel\" \"trayer\")'" || fail "trayer did not start"
+
+mkdir "$work/run" && cd "$work/run"
+# start_clock: the clock in this folder, $main its window, once its caption is a StarDate.
+start_clock() {
+  "$program" >>"$work/app.log" 2>&1 &
+  app=$!
+  main=$(wait_window '^ini:  0$')
+  poll 100 sh -c "xdotool getwindowname $main | grep -q '\\.'" || fail "no StarDate in the caption"
+}
+ended() { ! kill -0 "$app" 2>/dev/null; }
+# The icon: the clock's window docked inside trayer's panel.
+icon() {
+  local panel
+  panel=$(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { print $1; exit }')
+  [ -n "$panel" ] && xwininfo -tree -id "$panel" | awk '/\("selenial" "Selenial"\)/ { print $1; exit }'
+}
+mapped() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
+# corner WINDOW [DX DY]: its top left corner on the screen, moved by DX and DY.
+corner() { xwininfo -id "$1" | awk -v dx="${2:-0}" -v dy="${3:-0}" '/Absolute upper-left X/ { x = $4 + dx } /Absolute upper-left Y/ { y = $4 + dy } END { print x, y }'; }
+# shellcheck disable=SC2046
+click_icon() { xdotool mousemove $(corner "$(icon)" 8 8) click "$1"; }
+shown() { xdotool search --onlyvisible --class Selenial 2>/dev/null | wc -l; }
+# The icon's menu, once it is up, and an entry chosen in it by keys.
+icon_menu() {
+  local before
+  before=$(shown)
+  click_icon 3
+  poll 100 eval '[ "$(shown)" -gt "$before" ]' || fail "the icon's menu did not open"
+  xdotool key "$@" Return
+}
+
+start_clock
+poll 100 test -n "$(icon)" || fail "the icon did not dock in trayer: $(xwininfo -root -tree | grep -A3 panel)"
+echo "docked: $(icon) in trayer's panel"
+click_icon 1
+poll 100 eval '! mapped "$main"' || fail "a click on the icon did not hide the window in front"
+# Past the double-click time: a second click within it is a double click.
+sleep 0.6
+click_icon 1
+poll 100 mapped "$main" || fail "a second click did not show the window again"
+echo "a click hides the window in front, the next shows it"
+
+# "Always on top", the fourth entry of the icon's menu. The window is made anew.
+icon_menu Down Down Down Down
+above() {
+  local id
+  id=$(xdotool search --name '^ [+-] ' | head -n1) && [ -n "$id" ] && xprop -id "$id" _NET_WM_STATE | grep -q ABOVE
+}
+poll 100 above || fail "Always on top did not set _NET_WM_STATE_ABOVE"
+grep -qx 'on-top=on' Selenial.conf || fail "on-top=on is not kept: $(cat Selenial.conf)"
+echo "Always on top: _NET_WM_STATE_ABOVE"
+
+# Start at login: the autostart entry, valid, made and taken away by the Window menu.
+entry="$XDG_CONFIG_HOME/autostart/org.vantrel.selenial.desktop"
+main=$(xdotool search --name '^ [+-] ' | head -n1)
+xdotool windowfocus --sync "$main" key alt+w Down Return
+poll 100 test -f "$entry" || fail "Start at login made no $entry"
+desktop-file-validate "$entry" || fail "the autostart entry is not valid"
+grep -q '^Exec=sh -c .*exec selenial"$' "$entry" || fail "the autostart entry does not start the clock as the menu does"
+xdotool windowfocus --sync "$main" key alt+w Down Return
+poll 100 eval '! test -e "$entry"' || fail "Start at login, turned off, left $entry"
+echo "Start at login: $entry made, valid, and taken away"
+
+# Moved, ended by the icon's Quit (the last entry), and opened there again.
+xdotool windowmove "$main" 333 222
+poll 50 sh -c "xwininfo -id $main | grep -q 'Absolute upper-left Y: *2[2-4][0-9]'" || fail "the window did not move"
+at=$(corner "$main")
+icon_menu Up
+poll 100 ended || fail "the icon's Quit did not end the program"
+grep -qx "position=${at/ /,}" Selenial.conf || fail "the place $at is not kept: $(cat Selenial.conf)"
+start_clock
+again=$(corner "$main")
+[ "$again" = "$at" ] || fail "the window opened at $again, not where it was ($at)"
+echo "moved, quit, and opened there again (client area at $again)"
+xdotool windowfocus --sync "$main" key ctrl+q
+poll 100 ended || fail "Ctrl+Q did not end the program"
+
+# Wayland: a StatusNotifierItem in waybar's tray, under headless sway, as a user other than
+# root (sway will not run as root), in a D-Bus session of its own.
+for tool in sway waybar dbus-run-session unshare gdbus; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed: the Wayland half not run"; echo "1 passed, 0 failed"; exit 0; }
+done
+kill "$app" "$tray" "$wm" 2>/dev/null || true
+mkdir -m 700 "$work/runtime"
+printf 'xwayland disable\n' >"$work/sway.conf"
+printf '{ "modules-right": ["tray"], "tray": { "spacing": 4 } }\n' >"$work/waybar.json"
+cat >"$work/wayland.sh" <<EOF
+set -u
+export XDG_RUNTIME_DIR="$work/runtime" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman TZ=UTC
+# No accessibility bus for waybar: it would outlive the session.
+export NO_AT_BRIDGE=1 GTK_A11Y=none
+sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
+sway=\$!
+for _ in \$(seq 200); do ls "\$XDG_RUNTIME_DIR"/wayland-* >/dev/null 2>&1 && break; sleep 0.1; done
+export WAYLAND_DISPLAY=\$(basename "\$(ls "\$XDG_RUNTIME_DIR"/wayland-* | grep -v lock | head -n1)")
+waybar -c "$work/waybar.json" >"$work/waybar.log" 2>&1 &
+bar=\$!
+# waybar's tray is the watcher: the clock comes once it is there.
+for _ in \$(seq 300); do
+  gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus -m org.freedesktop.DBus.NameHasOwner \
+    org.kde.StatusNotifierWatcher 2>/dev/null | grep -q true && break
+  sleep 0.1
+done
+cd "$work/run" && QT_QPA_PLATFORM=wayland env -u DISPLAY "$program" >"$work/wayland-app.log" 2>&1 &
+clock=\$!
+items() {
+  gdbus call --session -d org.kde.StatusNotifierWatcher -o /StatusNotifierWatcher -m org.freedesktop.DBus.Properties.Get \
+    org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems 2>/dev/null
+}
+for _ in \$(seq 300); do items | grep -q "'" && break; sleep 0.1; done
+item=\$(items | grep -o "'[^']*'" | head -n1 | tr -d "'")
+echo "item: \$item"
+for _ in \$(seq 100); do
+  tip=\$(gdbus call --session -d "\${item%%/*}" -o "/\${item#*/}" -m org.freedesktop.DBus.Properties.Get \
+    org.kde.StatusNotifierItem ToolTip 2>/dev/null) && [[ \$tip == *StarDate* ]] && break
+  sleep 0.1
+done
+echo "tooltip: \$tip"
+kill \$clock \$bar \$sway 2>/dev/null
+wait
+EOF
+unshare --user --map-user=1000 --map-group=1000 dbus-run-session -- bash "$work/wayland.sh" >"$work/wayland.out" 2>&1 ||
+  true
+cat "$work/wayland.out"
+grep -q '^item: .' "$work/wayland.out" || fail "no StatusNotifierItem was registered: $(tail -n 5 "$work/sway.log" "$work/wayland-app.log")"
+stardate=$(sed -n "s/^tooltip: .*StarDate\\( [+-] *[0-9A-F]*\\.[0-9A-F]\\{4\\}\\).*/\\1/p" "$work/wayland.out")
+is_present 0 "$stardate" || fail "the item's tool tip holds no present StarDate: $(grep tooltip "$work/wayland.out")"
+echo "Wayland: the StatusNotifierItem's tool tip holds the StarDate '$stardate'"
+echo "1 passed, 0 failed"
