@@ -24,6 +24,8 @@ class Events {
   virtual void edited(Control control, std::string_view text) = 0;
   // A key the focused control may leave alone; true when it meant something here.
   virtual bool keyPressed(Key key) = 0;
+  // An entry of the window's menu, by its place in the design's menu.
+  virtual void menuChosen(int /*entry*/) {}
 
  protected:
   ~Events() = default;

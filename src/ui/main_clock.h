@@ -63,7 +63,7 @@ class MainCLock : public Events {
   void clicked(Control control) override;
   void edited(Control control, std::string_view text) override;
   bool keyPressed(Key key) override;
-  void menuChosen(int entry);
+  void menuChosen(int entry) override;
 
   double TZdays() const { return TZdays_; }
 

@@ -35,7 +35,7 @@ MainWindow::MainWindow(Seams seams)
   for (int entry = 0; entry < static_cast<int>(design.menu.size()); ++entry) {
     QAction* action = menuBar->addAction(fromStd(design.menu[entry].caption));
     action->setObjectName(fromStd(design.menu[entry].name));
-    connect(action, &QAction::triggered, this, [this, entry] { clock_.menuChosen(entry); });
+    connect(action, &QAction::triggered, this, [this, entry] { events().menuChosen(entry); });
     menu_.push_back(action);
   }
   auto* client = new QWidget(this);

@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ui/co_math.h"
-#include "ui/main_clock.h"
 #include "ui/win32/screen.h"
 
 namespace ui::win32 {
@@ -45,8 +43,8 @@ bool openClipboard(HWND owner) {
 
 }  // namespace
 
-template <typename FaceBase, typename Handlers>
-DesignedWindow<FaceBase, Handlers>::DesignedWindow(const WindowDesign& design)
+template <typename FaceBase>
+DesignedWindow<FaceBase>::DesignedWindow(const WindowDesign& design)
     : design_(design),
       controls_(design.controls.size(), nullptr),
       hasTip_(design.controls.size(), false),
@@ -85,16 +83,16 @@ DesignedWindow<FaceBase, Handlers>::DesignedWindow(const WindowDesign& design)
   for (Control c = 0; c < static_cast<Control>(controls_.size()); ++c) setTip(c, design.controls[c].toolTip);
 }
 
-template <typename FaceBase, typename Handlers>
-DesignedWindow<FaceBase, Handlers>::~DesignedWindow() {
+template <typename FaceBase>
+DesignedWindow<FaceBase>::~DesignedWindow() {
   // The controls go before the fonts and brushes they paint with.
   destroy();
   for (const auto& [key, font] : fonts_) DeleteObject(font);
   for (const auto& [rgb, brush] : brushes_) DeleteObject(brush);
 }
 
-template <typename FaceBase, typename Handlers>
-HWND DesignedWindow<FaceBase, Handlers>::make(Control control) {
+template <typename FaceBase>
+HWND DesignedWindow<FaceBase>::make(Control control) {
   const ControlDesign& design = design_.controls[control];
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | alignment(design.kind, design.align);
   if (design.shown) style |= WS_VISIBLE;
@@ -127,8 +125,8 @@ HWND DesignedWindow<FaceBase, Handlers>::make(Control control) {
   return child;
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::layout() {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::layout() {
   const int dpi = static_cast<int>(dpi_);
   std::map<FontKey, HFONT> fonts;
   for (Control c = 0; c < static_cast<Control>(controls_.size()); ++c) {
@@ -147,22 +145,22 @@ void DesignedWindow<FaceBase, Handlers>::layout() {
   SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, pixels(6000, dpi));
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::setText(Control control, std::string_view text) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::setText(Control control, std::string_view text) {
   settingText_ = true;
   SetWindowTextW(controls_[control], wide(text).c_str());
   settingText_ = false;
 }
 
-template <typename FaceBase, typename Handlers>
-std::string DesignedWindow<FaceBase, Handlers>::text(Control control) const {
+template <typename FaceBase>
+std::string DesignedWindow<FaceBase>::text(Control control) const {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(controls_[control])) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(controls_[control], text.data(), static_cast<int>(text.size()))));
   return utf8(text);
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::focus(std::optional<Control> control) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::focus(std::optional<Control> control) {
   if (!control) {
     SetFocus(hwnd_);
     return;
@@ -171,15 +169,15 @@ void DesignedWindow<FaceBase, Handlers>::focus(std::optional<Control> control) {
   if (design_.controls[*control].kind == Kind::TextBox) SendMessageW(controls_[*control], EM_SETSEL, 0, -1);
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::showFailure(Control control, std::string_view why) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::showFailure(Control control, std::string_view why) {
   failures_[control] = why;
   InvalidateRect(controls_[control], nullptr, TRUE);
   setTip(control, why.empty() ? design_.controls[control].toolTip : why);
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::copyToClipboard(std::string_view text) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::copyToClipboard(std::string_view text) {
   // Another program holding the clipboard open leaves it as it was.
   if (!openClipboard(hwnd_)) return;
   EmptyClipboard();
@@ -193,8 +191,8 @@ void DesignedWindow<FaceBase, Handlers>::copyToClipboard(std::string_view text) 
   CloseClipboard();
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::setTip(Control control, std::string_view tip) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::setTip(Control control, std::string_view tip) {
   if (!hasTip_[control] && tip.empty()) return;
   std::wstring text = wide(tip);
   TTTOOLINFOW tool{};
@@ -207,40 +205,40 @@ void DesignedWindow<FaceBase, Handlers>::setTip(Control control, std::string_vie
   hasTip_[control] = true;
 }
 
-template <typename FaceBase, typename Handlers>
-std::optional<Control> DesignedWindow<FaceBase, Handlers>::controlOf(HWND child) const {
+template <typename FaceBase>
+std::optional<Control> DesignedWindow<FaceBase>::controlOf(HWND child) const {
   if (!child || GetParent(child) != hwnd_) return std::nullopt;
   const int control = GetDlgCtrlID(child) - kFirstControlId;
   if (control < 0 || control >= static_cast<int>(controls_.size())) return std::nullopt;
   return control;
 }
 
-template <typename FaceBase, typename Handlers>
-bool DesignedWindow<FaceBase, Handlers>::takesFocus(Control control) const {
+template <typename FaceBase>
+bool DesignedWindow<FaceBase>::takesFocus(Control control) const {
   return design_.controls[control].tabIndex >= 0 && shown(control) && IsWindowEnabled(controls_[control]);
 }
 
-template <typename FaceBase, typename Handlers>
-std::optional<Control> DesignedWindow<FaceBase, Handlers>::nextInTabOrder(std::optional<Control> from,
+template <typename FaceBase>
+std::optional<Control> DesignedWindow<FaceBase>::nextInTabOrder(std::optional<Control> from,
                                                                           bool backwards) const {
   return ui::nextInTabOrder(design_, from, backwards, [this](Control c) { return takesFocus(c); });
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::systemColoursChanged() {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::systemColoursChanged() {
   system_ = systemColours();
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-template <typename FaceBase, typename Handlers>
-HBRUSH DesignedWindow<FaceBase, Handlers>::brush(std::uint32_t rgb) {
+template <typename FaceBase>
+HBRUSH DesignedWindow<FaceBase>::brush(std::uint32_t rgb) {
   HBRUSH& brush = brushes_[rgb];
   if (!brush) brush = CreateSolidBrush(colorRef(rgb));
   return brush;
 }
 
-template <typename FaceBase, typename Handlers>
-LRESULT DesignedWindow<FaceBase, Handlers>::colours(HDC dc, HWND child) {
+template <typename FaceBase>
+LRESULT DesignedWindow<FaceBase>::colours(HDC dc, HWND child) {
   const auto control = controlOf(child);
   if (!control) return reinterpret_cast<LRESULT>(brush(background()));
   const ControlDesign& design = design_.controls[*control];
@@ -255,25 +253,25 @@ LRESULT DesignedWindow<FaceBase, Handlers>::colours(HDC dc, HWND child) {
   return reinterpret_cast<LRESULT>(brush(paint.background));
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::command(Control control, int code) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::command(Control control, int code) {
   const ControlDesign& design = design_.controls[control];
   switch (design.kind) {
     case Kind::Button:
-      if (code == BN_CLICKED) handlers_->clicked(control);
+      if (code == BN_CLICKED) events_->clicked(control);
       break;
     case Kind::Label:
-      if (code == STN_CLICKED && design.clickable) handlers_->clicked(control);
+      if (code == STN_CLICKED && design.clickable) events_->clicked(control);
       break;
     case Kind::TextBox:
       // Every change but those the handlers make themselves.
-      if (code == EN_CHANGE && !settingText_) handlers_->edited(control, text(control));
+      if (code == EN_CHANGE && !settingText_) events_->edited(control, text(control));
       break;
   }
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::activated(bool active) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::activated(bool active) {
   if (!active) {
     lastFocus_ = focused();
     return;
@@ -286,15 +284,16 @@ void DesignedWindow<FaceBase, Handlers>::activated(bool active) {
   }
 }
 
-template <typename FaceBase, typename Handlers>
-LRESULT DesignedWindow<FaceBase, Handlers>::message(UINT message, WPARAM wParam, LPARAM lParam) {
+template <typename FaceBase>
+LRESULT DesignedWindow<FaceBase>::message(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (!handlers_) return 0;
+      if (!events_) return 0;
       if (lParam) {
         if (const auto control = controlOf(reinterpret_cast<HWND>(lParam))) command(*control, HIWORD(wParam));
-      } else if constexpr (requires(Handlers & window) { window.menuChosen(0); }) {
-        if (HIWORD(wParam) == 0) handlers_->menuChosen(LOWORD(wParam) - kFirstMenuId);
+      } else if (const int entry = LOWORD(wParam) - kFirstMenuId;
+                 HIWORD(wParam) == 0 && entry >= 0 && entry < static_cast<int>(design_.menu.size())) {
+        events_->menuChosen(entry);
       }
       return 0;
     case WM_CTLCOLORSTATIC:
@@ -333,8 +332,8 @@ LRESULT DesignedWindow<FaceBase, Handlers>::message(UINT message, WPARAM wParam,
   return Window::message(message, wParam, lParam);
 }
 
-template <typename FaceBase, typename Handlers>
-bool DesignedWindow<FaceBase, Handlers>::keyDown(const MSG& key) {
+template <typename FaceBase>
+bool DesignedWindow<FaceBase>::keyDown(const MSG& key) {
   const bool control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
   if (key.wParam == VK_TAB && !control && !alt) {
     if (const auto next = nextInTabOrder(focused(), shift)) focus(next);
@@ -344,8 +343,8 @@ bool DesignedWindow<FaceBase, Handlers>::keyDown(const MSG& key) {
   if (!control && !shift && !alt && key.wParam == VK_RETURN) meant = Key::Enter;
   if (!control && !shift && !alt && key.wParam == VK_ESCAPE) meant = Key::Escape;
   if (control && !shift && !alt && (key.wParam == 'C' || key.wParam == VK_INSERT)) meant = Key::Copy;
-  if (!meant || !handlers_) return false;
-  if (handlers_->keyPressed(*meant)) return true;
+  if (!meant || !events_) return false;
+  if (events_->keyPressed(*meant)) return true;
   // What the handlers leave is the platform's: Enter clicks the focused button, as in a
   // dialog, and a one-line box has no use for Enter or Esc (it would only beep).
   const auto current = focused();
@@ -356,8 +355,8 @@ bool DesignedWindow<FaceBase, Handlers>::keyDown(const MSG& key) {
   return true;
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::paintDisabled(Control control) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::paintDisabled(Control control) {
   HWND box = controls_[control];
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(box, &paint);
@@ -375,8 +374,8 @@ void DesignedWindow<FaceBase, Handlers>::paintDisabled(Control control) {
   EndPaint(box, &paint);
 }
 
-template <typename FaceBase, typename Handlers>
-LRESULT CALLBACK DesignedWindow<FaceBase, Handlers>::boxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+template <typename FaceBase>
+LRESULT CALLBACK DesignedWindow<FaceBase>::boxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                                                   UINT_PTR id, DWORD_PTR self) {
   auto* window = reinterpret_cast<DesignedWindow*>(self);
   switch (message) {
@@ -392,8 +391,8 @@ LRESULT CALLBACK DesignedWindow<FaceBase, Handlers>::boxProcedure(HWND box, UINT
       RECT area;
       GetClientRect(box, &area);
       const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      if (window->design_.controls[id].clickable && window->handlers_ && PtInRect(&area, at)) {
-        window->handlers_->clicked(static_cast<Control>(id));
+      if (window->design_.controls[id].clickable && window->events_ && PtInRect(&area, at)) {
+        window->events_->clicked(static_cast<Control>(id));
       }
       return result;
     }
@@ -406,7 +405,7 @@ LRESULT CALLBACK DesignedWindow<FaceBase, Handlers>::boxProcedure(HWND box, UINT
   return DefSubclassProc(box, message, wParam, lParam);
 }
 
-template class DesignedWindow<MainFace, MainCLock>;
-template class DesignedWindow<CalculatorFace, coMath>;
+template class DesignedWindow<MainFace>;
+template class DesignedWindow<CalculatorFace>;
 
 }  // namespace ui::win32

@@ -19,9 +19,10 @@ HANDLE makeTimer() {
 
 }  // namespace
 
-MainWindow::MainWindow(MainClockSeams seams) : DesignedWindow(mainClockDesign()), timer_(makeTimer()) {
-  handlers_.emplace(*this, std::move(seams));
-  handlers_->Form_Load();
+MainWindow::MainWindow(MainClockSeams seams)
+    : DesignedWindow(mainClockDesign()), clock_(*this, std::move(seams)), timer_(makeTimer()) {
+  handEventsTo(clock_);
+  clock_.Form_Load();
 }
 
 MainWindow::~MainWindow() { CloseHandle(timer_); }
@@ -40,9 +41,9 @@ void MainWindow::stopTimer() {
 }
 
 void MainWindow::tick() {
-  if (!armed_ || !handlers_) return;
+  if (!armed_) return;
   stopTimer();
-  handlers_->startimer_Timer();
+  clock_.startimer_Timer();
 }
 
 int MainWindow::run() { return Window::run(timer_, [this] { tick(); }); }
@@ -69,13 +70,13 @@ void MainWindow::endProgram() {
 LRESULT MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:
-      handlers_->Form_Unload();
+      clock_.Form_Unload();
       return 0;
     case WM_ENDSESSION:
-      if (wParam) handlers_->Form_Unload();
+      if (wParam) clock_.Form_Unload();
       return 0;
     case WM_DESTROY:
-      if (!ended_) handlers_->Form_Unload();
+      if (!ended_) clock_.Form_Unload();
       break;
     default:
       break;

@@ -10,7 +10,7 @@ namespace ui::win32 {
 class CalculatorWindow;
 
 // The clock window's Win32 face.
-class MainWindow : public DesignedWindow<MainFace, MainCLock> {
+class MainWindow : public DesignedWindow<MainFace> {
  public:
   explicit MainWindow(MainClockSeams seams = {});
   ~MainWindow() override;
@@ -32,6 +32,7 @@ class MainWindow : public DesignedWindow<MainFace, MainCLock> {
  private:
   void tick();
 
+  MainCLock clock_;
   HANDLE timer_ = nullptr;
   bool armed_ = false;
 
