@@ -39,4 +39,8 @@ double contrastRatio(std::uint32_t first, std::uint32_t second) {
   return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
+std::uint32_t focusRing(std::uint32_t background) {
+  return contrastRatio(0x000000, background) >= contrastRatio(0xFFFFFF, background) ? 0x000000 : 0xFFFFFF;
+}
+
 }  // namespace ui

@@ -11,4 +11,8 @@ double contrastRatio(std::uint32_t first, std::uint32_t second);
 // The least contrast at which ordinary text stays readable.
 inline constexpr double kReadableContrast = 4.5;
 
+// The colour of a focus ring on a background: black or white, whichever stands out more
+// (at least 4.5 to 1 on any background).
+std::uint32_t focusRing(std::uint32_t background);
+
 }  // namespace ui

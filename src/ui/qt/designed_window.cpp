@@ -59,6 +59,8 @@ void DesignedWindow<FaceBase>::make(Control control) {
   if (text != texts_.end()) texts_.erase(text);
   if (auto* label = qobject_cast<ClickLabel*>(widget); label && design.clickable) {
     QObject::connect(label, &ClickLabel::clicked, this, [this, control] { handlers_->clicked(control); });
+    // A focused value's keys reach the handlers first, as a box's do.
+    label->installEventFilter(this);
   }
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     QObject::connect(button, &QAbstractButton::clicked, this, [this, control] { handlers_->clicked(control); });
@@ -169,7 +171,8 @@ void DesignedWindow<FaceBase>::copyToClipboard(std::string_view text) {
 
 template <typename FaceBase>
 bool DesignedWindow<FaceBase>::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+  if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+      qobject_cast<QLineEdit*>(watched)) {
     for (Control c = 0; c < static_cast<Control>(widgets_.size()); ++c) {
       if (widgets_[c] == watched && design_.controls[c].clickable) handlers_->clicked(c);
     }
@@ -183,7 +186,13 @@ bool DesignedWindow<FaceBase>::eventFilter(QObject* watched, QEvent* event) {
 
 template <typename FaceBase>
 void DesignedWindow<FaceBase>::keyPressEvent(QKeyEvent* event) {
-  if (const auto key = designKey(event); key && handlers_->keyPressed(*key)) return;
+  const auto key = designKey(event);
+  if (key && handlers_->keyPressed(*key)) return;
+  // What the handlers leave: Enter clicks a focused value, as it clicks a focused button.
+  if (const auto current = focused(); key == Key::Enter && current && design_.controls[*current].clickable) {
+    handlers_->clicked(*current);
+    return;
+  }
   QWidget::keyPressEvent(event);
 }
 

@@ -9,6 +9,8 @@
 #include <QStyleOption>
 #include <cmath>
 
+#include "ui/contrast.h"
+
 namespace ui::qt {
 
 QRect pixelRect(const Twips& twips) {
@@ -40,6 +42,16 @@ QFont designFont(const Font& design) {
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  // Two pixels wide, in the colour that stands out most from the label's own background.
+  QPainter painter(this);
+  const auto ring = focusRing(palette().color(QPalette::Window).rgb() & 0xFFFFFF);
+  painter.setPen(QPen(QColor::fromRgb(ring), 2));
+  painter.drawRect(rect().adjusted(1, 1, -1, -1));
 }
 
 namespace {
@@ -162,6 +174,7 @@ QWidget* makeControl(QWidget* parent, const ControlDesign& design, std::optional
   if (!design.accessibleDescription.empty()) widget->setAccessibleDescription(fromStd(design.accessibleDescription));
   widget->setEnabled(design.enabled);
   if (design.tabIndex < 0) widget->setFocusPolicy(Qt::NoFocus);
+  if (design.tabIndex >= 0 && design.kind == Kind::Label) widget->setFocusPolicy(Qt::StrongFocus);
   widget->setVisible(design.shown);
   return widget;
 }

@@ -19,7 +19,7 @@ inline QString fromStd(std::string_view text) { return QString::fromUtf8(text.da
 QRect pixelRect(const Twips& twips);
 QFont designFont(const Font& font);
 
-// A label that reports clicks, as the design's labels do.
+// A label that reports clicks, as the design's labels do, and shows when it has the focus.
 class ClickLabel : public QLabel {
   Q_OBJECT
  public:
@@ -29,6 +29,7 @@ class ClickLabel : public QLabel {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // Makes a control of a window from its design: a label keeps its designed size, wraps

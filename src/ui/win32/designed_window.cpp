@@ -73,13 +73,15 @@ DesignedWindow<FaceBase>::DesignedWindow(const WindowDesign& design)
       CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
   for (Control c = 0; c < static_cast<Control>(controls_.size()); ++c) controls_[c] = make(c);
-  // Front to back in the design: each below the one before it.
+  // Front to back, each below the one before it: the dialog manager tabs in this order.
   HWND above = HWND_TOP;
-  for (HWND child : controls_) {
-    SetWindowPos(child, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    above = child;
+  for (const Control c : stackingOrder(design)) {
+    SetWindowPos(controls_[c], above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    above = controls_[c];
   }
   layout();
+  // The focus shows from the start, not only once the keyboard is used.
+  SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   for (Control c = 0; c < static_cast<Control>(controls_.size()); ++c) setTip(c, design.controls[c].toolTip);
 }
 
@@ -94,7 +96,8 @@ DesignedWindow<FaceBase>::~DesignedWindow() {
 template <typename FaceBase>
 HWND DesignedWindow<FaceBase>::make(Control control) {
   const ControlDesign& design = design_.controls[control];
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | alignment(design.kind, design.align);
+  // Each control a group of its own: the arrows never take the focus to a plain label.
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_GROUP | alignment(design.kind, design.align);
   if (design.shown) style |= WS_VISIBLE;
   if (!design.enabled) style |= WS_DISABLED;
   if (design.tabIndex >= 0) style |= WS_TABSTOP;
@@ -119,9 +122,7 @@ HWND DesignedWindow<FaceBase>::make(Control control) {
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + control)),
                                GetModuleHandleW(nullptr), nullptr);
   if (design.kind == Kind::TextBox && design.maxLength > 0) SendMessageW(child, EM_LIMITTEXT, design.maxLength, 0);
-  if (design.kind == Kind::TextBox && (design.clickable || !design.enabled)) {
-    SetWindowSubclass(child, boxProcedure, static_cast<UINT_PTR>(control), reinterpret_cast<DWORD_PTR>(this));
-  }
+  SetWindowSubclass(child, controlProcedure, static_cast<UINT_PTR>(control), reinterpret_cast<DWORD_PTR>(this));
   return child;
 }
 
@@ -296,6 +297,18 @@ LRESULT DesignedWindow<FaceBase>::message(UINT message, WPARAM wParam, LPARAM lP
         events_->menuChosen(entry);
       }
       return 0;
+    case WM_NEXTDLGCTL: {
+      // The dialog manager's Tab and arrows; a dialog's own procedure would do this.
+      HWND from = controlOf(GetFocus()) ? GetFocus() : nullptr;
+      HWND to = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, from, wParam != 0);
+      if (const auto control = controlOf(to)) focus(control);
+      return 0;
+    }
+    case DM_GETDEFID:
+      for (Control c = 0; c < static_cast<Control>(controls_.size()); ++c) {
+        if (design_.controls[c].defaultButton && shown(c)) return MAKELRESULT(kFirstControlId + c, DC_HASDEFID);
+      }
+      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
@@ -335,22 +348,20 @@ LRESULT DesignedWindow<FaceBase>::message(UINT message, WPARAM wParam, LPARAM lP
 template <typename FaceBase>
 bool DesignedWindow<FaceBase>::keyDown(const MSG& key) {
   const bool control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
-  if (key.wParam == VK_TAB && !control && !alt) {
-    if (const auto next = nextInTabOrder(focused(), shift)) focus(next);
-    return true;
-  }
   std::optional<Key> meant;
   if (!control && !shift && !alt && key.wParam == VK_RETURN) meant = Key::Enter;
   if (!control && !shift && !alt && key.wParam == VK_ESCAPE) meant = Key::Escape;
   if (control && !shift && !alt && (key.wParam == 'C' || key.wParam == VK_INSERT)) meant = Key::Copy;
   if (!meant || !events_) return false;
   if (events_->keyPressed(*meant)) return true;
-  // What the handlers leave is the platform's: Enter clicks the focused button, as in a
-  // dialog, and a one-line box has no use for Enter or Esc (it would only beep).
+  // What the handlers leave is the platform's: Enter clicks the focused button or value,
+  // as in a dialog, and a one-line box has no use for Enter or Esc (it would only beep).
   const auto current = focused();
   if (!current || *meant == Key::Copy) return false;
-  if (design_.controls[*current].kind == Kind::Button && *meant == Key::Enter) {
+  if (*meant == Key::Enter && design_.controls[*current].kind == Kind::Button) {
     SendMessageW(controls_[*current], BM_CLICK, 0, 0);
+  } else if (*meant == Key::Enter && design_.controls[*current].clickable) {
+    events_->clicked(*current);
   }
   return true;
 }
@@ -375,17 +386,35 @@ void DesignedWindow<FaceBase>::paintDisabled(Control control) {
 }
 
 template <typename FaceBase>
-LRESULT CALLBACK DesignedWindow<FaceBase>::boxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                                                  UINT_PTR id, DWORD_PTR self) {
+LRESULT CALLBACK DesignedWindow<FaceBase>::controlProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                                            UINT_PTR id, DWORD_PTR self) {
   auto* window = reinterpret_cast<DesignedWindow*>(self);
+  const ControlDesign& design = window->design_.controls[id];
   switch (message) {
     case WM_PAINT:
       // A disabled box greys its text whatever colour it is given; the design's result
       // box is disabled and must still read, in its own colours.
-      if (IsWindowEnabled(box)) break;
-      window->paintDisabled(static_cast<Control>(id));
-      return 0;
+      if (design.kind == Kind::TextBox && !IsWindowEnabled(box)) {
+        window->paintDisabled(static_cast<Control>(id));
+        return 0;
+      }
+      // A label that takes the focus shows it as a button does.
+      if (design.kind == Kind::Label && GetFocus() == box) {
+        const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+        HDC dc = GetDC(box);
+        RECT area;
+        GetClientRect(box, &area);
+        DrawFocusRect(dc, &area);
+        ReleaseDC(box, dc);
+        return result;
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (design.kind == Kind::Label) InvalidateRect(box, nullptr, TRUE);
+      break;
     case WM_LBUTTONUP: {
+      if (design.kind != Kind::TextBox) break;
       // A box reports no clicks of its own.
       const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
       RECT area;
@@ -397,7 +426,7 @@ LRESULT CALLBACK DesignedWindow<FaceBase>::boxProcedure(HWND box, UINT message, 
       return result;
     }
     case WM_NCDESTROY:
-      RemoveWindowSubclass(box, boxProcedure, id);
+      RemoveWindowSubclass(box, controlProcedure, id);
       break;
     default:
       break;

@@ -76,8 +76,8 @@ class DesignedWindow : public Window, public FaceBase {
 
   void paintDisabled(Control control);
 
-  // Clicks on a box, and the paint of a disabled one.
-  static LRESULT CALLBACK boxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+  // Clicks on a box, the paint of a disabled one and of a focused label.
+  static LRESULT CALLBACK controlProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR self);
 
   const WindowDesign& design_;

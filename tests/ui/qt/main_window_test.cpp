@@ -154,11 +154,33 @@ TEST_F(MainWindowTest, KeyboardAlone) {
     for (const QKeySequence& copy : QKeySequence::keyBindings(QKeySequence::Copy)) {
       QGuiApplication::clipboard()->setText("old");
       QTest::keyClick(focus, copy[0].key(), copy[0].keyboardModifiers());
-      EXPECT_EQ(clipboardText(), value(0)->text());
+      EXPECT_EQ(clipboardText(), value(0)->text()) << copy.toString().toStdString() << " on " << focus->objectName().toStdString();
       EXPECT_FALSE(clipboardText().isEmpty());
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
     expectView(View::About);
+  }
+}
+
+TEST_F(MainWindowTest, TabWalksTheValuesEachWithARingAndEnterCopies) {
+  open();
+  showActive();
+  setClock(2000, 3, 13, 1, 54, 10);
+  tick();
+  QTest::keyClick(window_.get(), Qt::Key_Return);
+  expectView(View::Clock);
+  value(3)->setFocus();
+  for (const int i : {0, 1, 2, 3}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_EQ(focus, value(i)) << (focus ? focus->objectName().toStdString() : "none");
+    // The ring stands out on the value's own background, whatever the window's colour.
+    const QImage shot = focus->grab().toImage();
+    const auto ring = ui::focusRing(focus->palette().color(QPalette::Window).rgb() & 0xFFFFFF);
+    EXPECT_EQ(shot.pixel(1, shot.height() / 2) & 0xFFFFFF, ring) << i;
+    QGuiApplication::clipboard()->setText("old");
+    QTest::keyClick(focus, Qt::Key_Return);
+    EXPECT_EQ(clipboardText(), value(0)->text()) << i;
   }
 }
 
