@@ -1,10 +1,12 @@
 #include "ui/win32/designed_window.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstring>
 
+#include "ui/win32/accessible.h"
 #include "ui/win32/screen.h"
 
 namespace ui::win32 {
@@ -391,6 +393,21 @@ LRESULT CALLBACK DesignedWindow<FaceBase>::controlProcedure(HWND box, UINT messa
   auto* window = reinterpret_cast<DesignedWindow*>(self);
   const ControlDesign& design = window->design_.controls[id];
   switch (message) {
+    case WM_GETOBJECT: {
+      // A screen reader asks: the design's name, and its description or why the text could not be kept.
+      const auto failure = window->failures_.find(static_cast<Control>(id));
+      const std::string_view description = failure != window->failures_.end() && !failure->second.empty()
+                                               ? std::string_view(failure->second)
+                                               : design.accessibleDescription;
+      const long role = design.kind == Kind::Label    ? ROLE_SYSTEM_STATICTEXT
+                        : design.kind == Kind::Button ? ROLE_SYSTEM_PUSHBUTTON
+                                                      : ROLE_SYSTEM_TEXT;
+      if (const LRESULT answer =
+              answerGetObject(box, wParam, lParam, role, wide(design.accessibleName), wide(description))) {
+        return answer;
+      }
+      break;
+    }
     case WM_PAINT:
       // A disabled box greys its text whatever colour it is given; the design's result
       // box is disabled and must still read, in its own colours.
