@@ -79,6 +79,17 @@ bool overlap(const Twips& a, const Twips& b) {
 
 }  // namespace
 
+std::vector<Control> labelsUnder(const WindowDesign& window, std::span<const Control> covers) {
+  std::vector<Control> under;
+  for (Control c = 0; c < static_cast<Control>(window.controls.size()); ++c) {
+    if (window.controls[c].kind != Kind::Label || std::ranges::find(covers, c) != covers.end()) continue;
+    if (std::ranges::any_of(covers, [&](Control cover) { return overlap(window.controls[cover].at, window.controls[c].at); })) {
+      under.push_back(c);
+    }
+  }
+  return under;
+}
+
 std::vector<Control> stackingOrder(const WindowDesign& window) {
   const auto count = static_cast<Control>(window.controls.size());
   // Which controls must come before which; ties go to the design's own order.

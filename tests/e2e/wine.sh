@@ -30,7 +30,7 @@ source "$(dirname "$0")/x11.sh"
 
 cmake -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DSELENIAL_GTEST_SOURCE=/usr/src/googletest >"$work/build.log" 2>&1 &&
-  cmake --build "$build" -j2 --target selenial stardate ui_tests win32_face_tests window_peek >>"$work/build.log" 2>&1 ||
+  cmake --build "$build" -j2 --target selenial stardate ui_tests win32_face_tests window_peek accessible_peek >>"$work/build.log" 2>&1 ||
   fail "the cross build failed: $(tail -n 20 "$work/build.log")"
 
 start_xvfb
@@ -103,11 +103,39 @@ stamped() { [ "$(clipboard)" != marker ]; }
 click_for_clipboard "$x" "$y" stamped
 check_stamp
 
+# What a screen reader finds: each value named by what it shows and described by its title.
+heard() { wine "$build/tests/accessible_peek.exe" "$@" 2>/dev/null | tr -d '\r'; }
+clock_heard() {
+  local out
+  for _ in 1 2 3; do
+    out=$(heard "$(xdotool getwindowname "$main")") && [ -n "$out" ] && { echo "$out"; return; }
+  done
+}
+heard_clock=$(clock_heard)
+for row in '[+-] +[0-9A-F]+[.][0-9A-F]{4} \|  \| The current moment \(posi-4 seconds\)' \
+  '[0-9]+ \|  \| The current moment in seconds \(decimal format\)' \
+  '[0-9]{4}[.][0-9]{2}[.][0-9]{2}[+][0-9.]{8} \|  \| The current moment in GMT \(UTC\)   \[ANSI Format\]' \
+  '[0-9]{4}[.][0-9]{2}[.][0-9]{2}[+][0-9.]{8} \|  \| Your time zone  \(ANSI format\)'; do
+  grep -Eq "^1[*]? static text \| +$row\$" <<<"$heard_clock" || fail "no value reads as /$row/: $heard_clock"
+done
+# The dialog manager's Tab reaches the StarDate, and Enter there copies the time stamp.
+xdotool key Tab
+poll 30 eval 'grep -Eq "^1[*] static text \| +[+-] +[0-9A-F]+[.]" <<<"$(clock_heard)"' ||
+  fail "Tab does not reach the StarDate: $(clock_heard)"
+echo marker | xclip -i -selection clipboard
+poll 30 test "$(clipboard)" = marker || fail "xclip cannot set the clipboard"
+xdotool key Return
+poll 30 stamped || fail "Enter on the focused StarDate did not copy"
+check_stamp
+echo "a screen reader hears each value by its text and title; Tab and Enter copy the StarDate"
+
 xdotool key alt+s
 sleep 0.3
 xdotool type --delay 30 -- -18000
 sleep 0.3
 [ "$(od -An -c Selenial.ini | tr -s ' ')" = " - 1 8 0 0 0 \r \n" ] || fail "Selenial.ini holds $(od -An -c Selenial.ini)"
+box='Enter the difference in seconds between your local time and UTC \(GMT date-time\):'
+grep -Eq "^1[*] text \| $box \| -18000 \| " <<<"$(clock_heard)" || fail "the offset box is not named by its label: $(clock_heard)"
 sleep 1.2
 title=$(xdotool getwindowname "$main")
 is_present -18000 "$title" || fail "caption '$title' does not follow the offset -18000"
@@ -115,7 +143,8 @@ echo "caption with offset -18000: '$title'"
 
 xdotool key alt+c
 calc=$(wait_window '^Vantrel$' 300)
-xdotool windowfocus --sync "$calc"
+# Found by its name, it may not be mapped yet.
+poll 50 xdotool windowfocus --sync "$calc" 2>/dev/null || fail "the calculator cannot take the focus"
 sleep 0.3
 # The focus starts on Close; Tab takes it to the input box, its text selected.
 xdotool key Tab
@@ -129,6 +158,19 @@ copied() { [ "$(clipboard)" = "+ 1.518 posi-4" ]; }
 click_for_clipboard "$x" "$y" copied
 copied || fail "a click on the scientific result copied '$(clipboard)'"
 echo "calculator: '+ 15180.0', copied '$(clipboard)'"
+for name in 'Decimal value' 'Hexadecimal value' 'Hexadecimal scientific value'; do
+  grep -q "^1[*]\? text | $name | " <<<"$(heard Vantrel)" || fail "no box is named '$name': $(heard Vantrel)"
+done
+# The essays' page hides what they cover, and the first page comes back whole.
+labels() { heard Vantrel | grep -c '^1 static text | '; }
+page=$(labels)
+read -r x y < <(centre_of Vantrel '^Button See Also') || true
+xdotool mousemove --sync "$x" "$y" click 1
+poll 30 eval '[ "$(labels)" = 4 ]' || fail "the essays' page shows $(labels) labels, not the 3 essays and the one below: $(heard Vantrel)"
+read -r x y < <(centre_of Vantrel '^Button Back to') || true
+xdotool mousemove --sync "$x" "$y" click 1
+poll 30 eval '[ "$(labels)" = "$page" ]' || fail "back on the first page $(labels) labels show, not $page"
+echo "calculator: its boxes named; the essays' page shows 4 labels, the first page $page"
 
 kill -0 "$app" 2>/dev/null || fail "the program died"
 xdotool windowfocus --sync "$main"
