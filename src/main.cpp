@@ -13,6 +13,7 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(SELENIAL_APP_ID);
   QApplication::setStyle(new ui::qt::SelenialStyle);
   if (ui::qt::onWayland()) ui::qt::repaintTitleBarsOnCaptionChange(app);
+  ui::qt::highContrast = ui::qt::desktopAsksHighContrast();
   ui::qt::MainWindow window;
   window.show();
   return QApplication::exec();

@@ -156,7 +156,7 @@ void DesignedWindow<FaceBase>::showFailure(Control control, std::string_view why
   QWidget* widget = widgets_[control];
   if (!widget) return;
   const ControlDesign& design = design_.controls[control];
-  paint(widget, design.text, design.background, !why.empty());
+  paint(widget, design, !why.empty());
   const QString tip = why.empty() ? fromStd(design.toolTip) : fromStd(why);
   widget->setToolTip(tip);
   widget->setAccessibleDescription(why.empty() ? fromStd(design.accessibleDescription) : tip);

@@ -40,7 +40,8 @@ MainWindow::MainWindow(Seams seams)
   }
   auto* client = new QWidget(this);
   client->setObjectName("client");
-  paint(client, design.background, design.background);
+  // The window's own colour: the design's, or the button face in high contrast.
+  paint(client, {.text = design.background, .background = design.background});
   layout->addWidget(client);
   build(client, clock_, {mainclock::DiffSec, mainclock::setdone});
 

@@ -37,8 +37,13 @@ class ClickLabel : public QLabel {
 QWidget* makeControl(QWidget* parent, const ControlDesign& design, std::optional<std::string_view> text = {});
 
 // Paints a control in its design's colours, with the system's for what the design leaves
-// open, again whenever the system's palette changes. A failed control shows it in red.
-void paint(QWidget* widget, const Colour& text, const Colour& background, bool failed = false);
+// open, again whenever the system's palette changes; in high contrast, in the system's
+// (`paintOf`). A failed control shows it in red.
+void paint(QWidget* widget, const ControlDesign& design, bool failed = false);
+// Whether the controls painted from now on take the system's high-contrast colours.
+extern bool highContrast;
+// Whether the desktop asks for high contrast: its settings, read once, and GTK_THEME.
+bool desktopAsksHighContrast();
 
 // The system's style, except that the menu bar's overflow chevron is drawn rather than
 // decoded from an image file: a menu bar asks for it when it is made, and decoding

@@ -296,6 +296,21 @@ TEST_F(MainWindowTest, ReadableUnderAnySystemPalette) {
   }
 }
 
+TEST_F(MainWindowTest, HighContrastTakesTheSystemsPairs) {
+  QApplication::setPalette(uitest::darkPalette());
+  ui::qt::highContrast = true;
+  open();
+  ui::qt::highContrast = false;
+  const auto colours = [](const QWidget* w, QPalette::ColorRole text, QPalette::ColorRole back) {
+    return std::pair{w->palette().color(text), w->palette().color(back)};
+  };
+  // The values as the system's window text on window, the rest and the window as its buttons.
+  EXPECT_EQ(colours(value(0), QPalette::WindowText, QPalette::Window), std::pair(QColor("#ffffff"), QColor("#242424")));
+  EXPECT_EQ(colours(control("Label1_0"), QPalette::WindowText, QPalette::Window),
+            std::pair(QColor("#f0f0f0"), QColor("#323232")));
+  EXPECT_EQ(control("client")->palette().color(QPalette::Window), QColor("#323232"));
+}
+
 TEST_F(MainWindowTest, ClosingTheWindowEndsTheProgramWithTheCalculator) {
   open();
   window_->show();
