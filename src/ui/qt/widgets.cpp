@@ -181,6 +181,16 @@ QWidget* makeControl(QWidget* parent, const ControlDesign& design, std::optional
   widget->setObjectName(fromStd(design.name));
   widget->setGeometry(pixelRect(design.at));
   widget->setFont(designFont(design.font));
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    // Where this desktop's font needs more room than the design's box, the box grows down:
+    // no line is cut. A value's box is measured for one line of its text.
+    const QRect box = label->geometry();
+    const int needed = label->fontMetrics()
+                           .boundingRect(QRect(0, 0, box.width(), 100000), int(label->alignment()) | Qt::TextWordWrap,
+                                         caption.isEmpty() ? QStringLiteral("0") : caption)
+                           .height();
+    if (needed > box.height()) label->resize(box.width(), needed);
+  }
   if (design.kind != Kind::Button) paint(widget, design);
   if (!design.toolTip.empty()) widget->setToolTip(fromStd(design.toolTip));
   if (!design.accessibleName.empty()) widget->setAccessibleName(fromStd(design.accessibleName));

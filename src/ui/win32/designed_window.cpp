@@ -43,6 +43,22 @@ bool openClipboard(HWND owner) {
   return false;
 }
 
+// The room a static control's text takes at this width, as the control breaks it.
+SIZE textSize(HWND label, HFONT font, int width) {
+  const int length = GetWindowTextLengthW(label);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), length + 1)));
+  if (text.empty()) text = L"0";
+  HDC dc = GetDC(label);
+  const HGDIOBJ old = SelectObject(dc, font);
+  RECT area{0, 0, width, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  return {area.right, area.bottom};
+}
+
 }  // namespace
 
 template <typename FaceBase>
@@ -141,6 +157,19 @@ void DesignedWindow<FaceBase>::layout() {
     HFONT& font = fonts[{design.font.face, design.font.points, design.font.bold}];
     if (!font) font = makeFont(design.font, dpi_);
     SendMessageW(controls_[c], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // Where the system's font needs more room than the design's box, the box grows down,
+    // and sideways round its text's anchor for a word wider than the box: no text is cut.
+    // A value's box is measured for one line.
+    if (design.kind == Kind::Label) {
+      RECT box;
+      GetClientRect(controls_[c], &box);
+      const SIZE needed = textSize(controls_[c], font, box.right);
+      const int wider = std::max(0L, needed.cx - box.right);
+      const int shift = design.align == Align::Right ? wider : design.align == Align::Centre ? wider / 2 : 0;
+      if (wider > 0 || needed.cy > box.bottom) {
+        MoveWindow(controls_[c], left - shift, top, box.right + wider, std::max(needed.cy, box.bottom), TRUE);
+      }
+    }
   }
   fonts_.swap(fonts);
   for (const auto& [key, font] : fonts) DeleteObject(font);

@@ -311,6 +311,23 @@ TEST_F(MainWindowTest, HighContrastTakesTheSystemsPairs) {
   EXPECT_EQ(control("client")->palette().color(QPalette::Window), QColor("#323232"));
 }
 
+// Every label of both windows shows its whole text, in every view and on both calculator
+// pages, with the fonts this desktop has (run at QT_SCALE_FACTOR 1, 1.5 and 2 by ctest).
+TEST_F(MainWindowTest, NoLabelClipsItsText) {
+  open();
+  setClock(2000, 3, 13, 1, 54, 10);
+  tick();
+  window_->handlers().coMathCalc_Click();
+  for (const QWidget* window : {static_cast<QWidget*>(window_.get()), static_cast<QWidget*>(window_->calculator())}) {
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+      const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->contentsRect().width(), 100000),
+                                                             int(label->alignment()) | Qt::TextWordWrap, label->text());
+      EXPECT_LE(needed.height(), label->contentsRect().height()) << label->objectName().toStdString();
+      EXPECT_LE(needed.width(), label->contentsRect().width()) << label->objectName().toStdString();
+    }
+  }
+}
+
 TEST_F(MainWindowTest, ClosingTheWindowEndsTheProgramWithTheCalculator) {
   open();
   window_->show();
