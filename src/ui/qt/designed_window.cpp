@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/contrast.h"
 
 #include "ui/qt/widgets.h"
 
@@ -43,6 +46,10 @@ template <typename FaceBase>
 void DesignedWindow<FaceBase>::build(QWidget* area, Events& handlers, const std::set<Control>& late) {
   area_ = area;
   handlers_ = &handlers;
+  // The area draws the ring round a focused button or box (a value draws its own), and
+  // again whenever the focus moves.
+  area_->installEventFilter(this);
+  QObject::connect(qApp, &QApplication::focusChanged, this, [this] { area_->update(); });
   for (Control c = 0; c < static_cast<Control>(widgets_.size()); ++c) {
     if (!late.count(c)) make(c);
   }
@@ -170,7 +177,23 @@ void DesignedWindow<FaceBase>::copyToClipboard(std::string_view text) {
 }
 
 template <typename FaceBase>
+void DesignedWindow<FaceBase>::paintFocusRing() {
+  const auto current = focused();
+  if (!current || design_.controls[*current].kind == Kind::Label) return;
+  // Two pixels just outside the control, in the colour that stands out most from the
+  // area's own: the toolkit's blue ring vanishes on the clock's blue.
+  QPainter painter(area_);
+  const auto ring = focusRing(area_->palette().color(QPalette::Window).rgb() & 0xFFFFFF);
+  painter.setPen(QPen(QColor::fromRgb(ring), 2));
+  painter.drawRect(QRectF(widgets_[*current]->geometry()).adjusted(-2, -2, 2, 2));
+}
+
+template <typename FaceBase>
 bool DesignedWindow<FaceBase>::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == area_) {
+    if (event->type() == QEvent::Paint) paintFocusRing();
+    return QWidget::eventFilter(watched, event);
+  }
   if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
       qobject_cast<QLineEdit*>(watched)) {
     for (Control c = 0; c < static_cast<Control>(widgets_.size()); ++c) {

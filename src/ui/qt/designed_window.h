@@ -49,6 +49,7 @@ class DesignedWindow : public QWidget, public FaceBase {
 
  private:
   void make(Control control);
+  void paintFocusRing();
   void restack();
 
   const WindowDesign& design_;

@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -38,6 +40,14 @@ MainWindow::MainWindow(Seams seams)
     connect(action, &QAction::triggered, this, [this, entry] { events().menuChosen(entry); });
     menu_.push_back(action);
   }
+  // F10 does what Alt alone does: the menu bar takes the keyboard, its first entry lit.
+  connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this, [this] {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    for (const auto type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent alt(type, Qt::Key_Alt, type == QEvent::KeyRelease ? Qt::NoModifier : Qt::AltModifier);
+      QApplication::sendEvent(target, &alt);
+    }
+  });
   auto* client = new QWidget(this);
   client->setObjectName("client");
   // The window's own colour: the design's, or the button face in high contrast.

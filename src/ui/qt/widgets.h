@@ -52,6 +52,11 @@ class SelenialStyle : public QProxyStyle {
  public:
   QIcon standardIcon(StandardPixmap which, const QStyleOption* option = nullptr,
                      const QWidget* widget = nullptr) const override;
+  // Alt alone takes the keyboard to the menu bar, its first entry highlighted, as on Windows.
+  int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+                QStyleHintReturn* returned = nullptr) const override {
+    return hint == SH_MenuBar_AltKeyNavigation ? 1 : QProxyStyle::styleHint(hint, option, widget, returned);
+  }
 };
 
 }  // namespace ui::qt

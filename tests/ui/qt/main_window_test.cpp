@@ -311,6 +311,30 @@ TEST_F(MainWindowTest, HighContrastTakesTheSystemsPairs) {
   EXPECT_EQ(control("client")->palette().color(QPalette::Window), QColor("#323232"));
 }
 
+TEST_F(MainWindowTest, TheFocusAndTheMenuShowOnTheDesignsColours) {
+  open();
+  showActive();
+  // The ring round OK stands out on the window's blue, where the toolkit's blue did not.
+  control("cmdOK")->setFocus();
+  const QImage shot = control("client")->grab().toImage();
+  const QPoint corner = control("cmdOK")->geometry().topLeft() - QPoint(2, 2);
+  EXPECT_EQ(shot.pixel(corner) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_GE(ui::contrastRatio(shot.pixel(corner) & 0xFFFFFF, 0x0000C0), 3.0);
+  // F10 and Alt alone light the first entry, as on Windows.
+  auto* bar = window_->findChild<QMenuBar*>();
+  for (const Qt::Key key : {Qt::Key_Alt, Qt::Key_F10}) {
+    if (key == Qt::Key_F10) QTest::keyClick(control("cmdOK"), key);
+    if (key == Qt::Key_Alt) {
+      QTest::keyPress(control("cmdOK"), key, Qt::AltModifier);
+      QTest::keyRelease(control("cmdOK"), key, Qt::NoModifier);
+    }
+    ASSERT_TRUE(bar->activeAction()) << key;
+    EXPECT_EQ(bar->activeAction()->objectName(), "mnuSetup") << key;
+    QTest::keyClick(bar, Qt::Key_Escape);
+    control("cmdOK")->setFocus();
+  }
+}
+
 // Every label of both windows shows its whole text, in every view and on both calculator
 // pages, with the fonts this desktop has (run at QT_SCALE_FACTOR 1, 1.5 and 2 by ctest).
 TEST_F(MainWindowTest, NoLabelClipsItsText) {
