@@ -204,8 +204,8 @@ for msi in first second; do
   bash "$source/scripts/make-msi.sh" "$arch" "$build" "$work/$msi.msi" 2>>"$work/msi.log" ||
     fail "the installer did not build: $(tail -n 20 "$work/msi.log")"
 done
-msiinfo tables "$work/first.msi" | grep -qx Icon &&
-  msiinfo export "$work/first.msi" Property | grep -aq $'^ARPPRODUCTICON\tselenial[.]ico' ||
+grep -qx Icon <<<"$(msiinfo tables "$work/first.msi")" &&
+  grep -aq $'^ARPPRODUCTICON\tselenial[.]ico' <<<"$(msiinfo export "$work/first.msi" Property)" ||
   fail "the installer gives the installed programs' list no icon"
 msiexec() { timeout 120 wine msiexec "$@" </dev/null >>"$work/msiexec.log" 2>&1; }
 folder() { winepath -u "$(wine cmd /c echo "%$1%" </dev/null 2>/dev/null | tr -d '\r')" 2>/dev/null; }
