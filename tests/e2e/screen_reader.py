@@ -161,19 +161,15 @@ def showing_labels():
 
 
 def press(name):
-    button = next(n for n in walk(calculator) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == name)
-    button.queryAction().doAction(0)
+    next(n for n in walk(calculator) if n.name == name and n.getRole() == pyatspi.ROLE_PUSH_BUTTON).queryAction().doAction(0)
 
 
 first_page = showing_labels()
 press("See Also: Coherency and physics- Why ?")
 poll(lambda: len(showing_labels() - first_page) == 3, "the essays do not show")
-essays_page = showing_labels()
-check(len(essays_page & first_page) == 1,
-      "with the essays only the label below them stays of the first page: %s" % sorted(essays_page & first_page))
+check(len(showing_labels() & first_page) == 1, "only the label below the essays stays: %s" % (showing_labels() & first_page))
 press("Back to Vantrel Intro")
 poll(lambda: showing_labels() == first_page, "the first page does not come back whole: %s" % showing_labels())
-print("calculator: %d labels on the first page, %d with the essays" % (len(first_page), len(essays_page)))
 
 print("%d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
 sys.exit(1 if failures else 0)

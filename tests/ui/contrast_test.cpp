@@ -63,30 +63,9 @@ TEST(Contrast, HighContrastGivesEveryPairTheSystemsColours) {
   EXPECT_EQ(ui::backgroundOf(clock, high), button.background);
 }
 
-}  // namespace
-
-namespace {
-
-// The window's blue, where the toolkit's own blue ring vanished, and the values' backgrounds.
-TEST(Contrast, AFocusRingStandsOutOnEveryBackground) {
-  const std::pair<std::uint32_t, std::uint32_t> cases[] = {
-      {0x0000C0, 0xFFFFFF}, {0x000040, 0xFFFFFF}, {0xBBCC00, 0x000000}, {0x808080, 0x000000}, {0xF0F0F0, 0x000000}};
-  for (const auto& [background, ring] : cases) {
-    EXPECT_EQ(ui::focusRing(background), ring) << std::hex << background;
-    EXPECT_GE(ui::contrastRatio(ui::focusRing(background), background), 3.0) << std::hex << background;
-  }
-}
-
-}  // namespace
-
-namespace {
-
 // As gsettings prints them and GTK reads its variable.
 TEST(Contrast, HighContrastAskedByTheDesktop) {
-  struct Case {
-    std::string_view setting, variable, theme;
-    bool asked;
-  };
+  struct Case { std::string_view setting, variable, theme; bool asked; };
   const Case cases[] = {
       {"true\n", "", "'Adwaita'\n", true},           {"false\n", "", "'Adwaita'\n", false},
       {"false\n", "", "'HighContrast'\n", true},     {"false\n", "", "'HighContrastInverse'\n", true},
