@@ -47,8 +47,11 @@ install(FILES "${PROJECT_SOURCE_DIR}/data/${SELENIAL_APP_ID}.desktop" DESTINATIO
 install(FILES "${PROJECT_BINARY_DIR}/${SELENIAL_APP_ID}.metainfo.xml" DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES "${PROJECT_SOURCE_DIR}/src/ui/icons/selenial.svg"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${SELENIAL_APP_ID}.svg)
-install(FILES "${PROJECT_SOURCE_DIR}/src/ui/icons/selenial-32.png"
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps RENAME ${SELENIAL_APP_ID}.png)
+# The PNGs scripts/icons.sh makes from the drawing, for desktops that take no SVG.
+foreach(size 16 24 32 48 64 128 256)
+  install(FILES "${PROJECT_SOURCE_DIR}/src/ui/icons/selenial-${size}.png"
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME ${SELENIAL_APP_ID}.png)
+endforeach()
 
 # Debian's machine-readable copyright file, written from LICENSE.
 set(licence_file "${PROJECT_SOURCE_DIR}/LICENSE")

@@ -15,8 +15,8 @@ IFS=. read -r major minor _ tweak <<<"$version"
 # The host's C preprocessor serves, so that the check needs no cross compiler.
 x86_64-w64-mingw32-windres --preprocessor=cpp --preprocessor-arg=-DRC_INVOKED \
   "$work/selenial.rc" -O coff -o "$work/selenial.res"
-# String values are stored in UTF-16.
-text="$(iconv -f UTF-16LE -t UTF-8 "$work/selenial.res" 2>/dev/null | tr -c '[:print:]' '\n')"
+# String values are stored in UTF-16; the icon's PNG bytes are not text, and are skipped.
+text="$({ iconv -c -f UTF-16LE -t UTF-8 "$work/selenial.res" 2>/dev/null || true; } | tr -c '[:print:]' '\n')"
 for expected in "$version_text" "Clock/Calculator for Vantrel system; with time-stamp" "Vantrel"; do
   grep -qF "$expected" <<<"$text" || fail "the resource lacks '$expected'"
 done

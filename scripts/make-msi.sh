@@ -15,7 +15,7 @@ source "$build/selenial-version.sh"
 
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
-cp "$build/src/selenial.exe" "$build/src/cli/stardate.exe" "$build/README.txt" "$stage/"
+cp "$build/src/selenial.exe" "$build/src/cli/stardate.exe" "$build/README.txt" "$source/data/selenial.ico" "$stage/"
 sed 's/\r*$/\r/' "$source/LICENSE" >"$stage/LICENSE.txt"
 # The first setting: the offset the system's zone gives.
 printf 'auto\r\n' >"$stage/Selenial.ini"

@@ -88,7 +88,12 @@ void coMath::DeciVal_Change(std::string_view text) {
 void coMath::Command1_Click() {
   const bool toEssays = face_.text(Command1) == kIntroCaption;
   face_.setText(Command1, toEssays ? kBackCaption : kIntroCaption);
-  for (const Control essay : {Label9, Label10, Label11}) face_.show(essay, toEssays);
+  static constexpr Control essays[] = {Label9, Label10, Label11};
+  for (const Control essay : essays) face_.show(essay, toEssays);
+  // What the essays cover goes with them shown: no sliver of it shows, and a screen reader
+  // does not read a page under the page.
+  static const std::vector<Control> covered = labelsUnder(kWindow, essays);
+  for (const Control label : covered) face_.show(label, !toEssays);
 }
 
 void coMath::CoSci_Click() { face_.copyToClipboard(face_.text(CoSci)); }

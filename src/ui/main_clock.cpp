@@ -28,10 +28,10 @@ constexpr ControlDesign title(std::string_view name, Twips at, std::string_view 
 }
 
 constexpr ControlDesign value(std::string_view name, Twips at, std::uint32_t text, std::uint32_t background,
-                              bool shown, std::string_view titleBeside, std::string_view toolTip = {}) {
+                              bool shown, std::string_view titleBeside, int tabIndex, std::string_view toolTip = {}) {
   return {.name = name, .kind = Kind::Label, .at = at, .font = kValue, .text = Colour::fixed(text),
           .background = Colour::fixed(background), .align = Align::Right, .shown = shown, .toolTip = toolTip,
-          .clickable = true, .accessibleDescription = titleBeside};
+          .tabIndex = tabIndex, .clickable = true, .accessibleDescription = titleBeside};
 }
 
 constexpr std::string_view kTitles[] = {"The current moment (posi-4 seconds)",
@@ -49,17 +49,17 @@ constexpr ControlDesign kControls[] = {
      .align = Align::Right, .shown = false, .toolTip = kOffsetHint, .tabIndex = 0, .accessibleName = kZoneTitle,
      .accessibleDescription = kOffsetHint},
     title("Label1_3", {120, 2400, 2175, 255}, kTitles[3], true),
-    value("Label5_3", {2400, 2400, 3855, 255}, 0x0000FF, 0xBBCC00, false, kTitles[3]),
+    value("Label5_3", {2400, 2400, 3855, 255}, 0x0000FF, 0xBBCC00, false, kTitles[3], 6),
     title("Label1_2", {120, 1080, 2535, 375}, kTitles[2], true),
-    value("Label5_2", {2400, 1080, 3855, 255}, 0x000000, 0x804000, false, kTitles[2],
+    value("Label5_2", {2400, 1080, 3855, 255}, 0x000000, 0x804000, false, kTitles[2], 5,
           "You can manipulate this value to see the StarDate for historical moments.  "
           "Set it to 1969.07.20+20:17:43 and you will see StarDate 0000.0000"),
     title("Label1_1", {120, 600, 2775, 375}, kTitles[1], false),
-    value("Label5_1", {3000, 600, 3255, 255}, 0x804000, 0x004040, false, kTitles[1]),
+    value("Label5_1", {3000, 600, 3255, 255}, 0x804000, 0x004040, false, kTitles[1], 4),
     title("Label1_0", {120, 120, 2775, 375}, kTitles[0], false),
     {.name = "TZdiffLbl", .kind = Kind::Label, .at = {120, 1560, 2655, 735}, .caption = kZoneTitle,
      .font = {Typeface::Arial, 9, false}, .shown = false},
-    value("Label5_0", {3000, 120, 3255, 255}, 0xFFFF00, 0x000040, true, kTitles[0],
+    value("Label5_0", {3000, 120, 3255, 255}, 0xFFFF00, 0x000040, true, kTitles[0], 3,
           "click here to capture current moment for time-stamp"),
     title("lblVersion", {1080, 0, 2925, 255}, "Ver 1.1.4  ( + 39A4.51EB)", true),
     {.name = "lblTitle", .kind = Kind::Label, .at = {0, 0, 1005, 240}, .caption = "Selenial",

@@ -178,5 +178,24 @@ if result is not None:
     text = result.queryText()
     check(text.getText(0, -1) == "+000 posi 0", "its text reads '%s'" % text.getText(0, -1))
 
+
+
+# The essays' page: what the essays cover is neither shown nor read, and comes back with the first page.
+def showing_labels():
+    return {n.name for n in walk(calculator)
+            if n.getRole() == pyatspi.ROLE_LABEL and n.getState().contains(pyatspi.STATE_SHOWING)}
+
+
+def press(name):
+    next(n for n in walk(calculator) if n.name == name and n.getRole() == pyatspi.ROLE_PUSH_BUTTON).queryAction().doAction(0)
+
+
+first_page = showing_labels()
+press("See Also: Coherency and physics- Why ?")
+poll(lambda: len(showing_labels() - first_page) == 3, "the essays do not show")
+check(len(showing_labels() & first_page) == 1, "only the label below the essays stays: %s" % (showing_labels() & first_page))
+press("Back to Vantrel Intro")
+poll(lambda: showing_labels() == first_page, "the first page does not come back whole: %s" % showing_labels())
+
 print("%d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
 sys.exit(1 if failures else 0)

@@ -14,7 +14,7 @@ if [ "$arch" = i686 ] && [ ! -x /usr/lib/wine/wine ]; then echo "SKIP: wine32 is
 make_work
 export TZ=UTC
 
-build_folder="$build" build "windows-$arch" --target selenial stardate ui_tests win32_face_tests window_peek \
+build_folder="$build" build "windows-$arch" --target selenial stardate ui_tests win32_face_tests window_peek accessible_peek \
   >"$work/build.log" 2>&1 || fail "the cross build failed: $(tail -n 20 "$work/build.log")"
 source "$build/selenial-version.sh"
 
@@ -77,15 +77,40 @@ poll 100 stardate_label || fail "Enter did not leave the About view: $(peek "$(x
 click_until clipboard_changed mousemove --sync "$x" "$y"
 check_stamp
 
+# What a screen reader finds: each value named by what it shows and described by its title.
+heard() { wine "$build/tests/accessible_peek.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The clock's title changes every second: a title read a moment too early finds no window.
+clock_heard() { for _ in 1 2 3; do heard "$(xdotool getwindowname "$main")" | grep . && return; done; }
+heard_clock=$(clock_heard) moment='[0-9]{4}[.][0-9]{2}[.][0-9]{2}[+][0-9.]{8}'
+for row in '[+-] +[0-9A-F]+[.][0-9A-F]{4} \|  \| The current moment \(posi-4 seconds\)' \
+  '[0-9]+ \|  \| The current moment in seconds \(decimal format\)' \
+  "$moment \\|  \\| The current moment in GMT \\(UTC\\)   \\[ANSI Format\\]" "$moment \\|  \\| Your time zone  \\(ANSI format\\)"; do
+  grep -Eq "^1[*]? static text \| +$row\$" <<<"$heard_clock" || fail "no value reads as /$row/: $heard_clock"
+done
+# The dialog manager's Tab reaches the StarDate, and Enter there copies the time stamp.
+xdotool key Tab
+poll 100 eval 'grep -Eq "^1[*] static text \| +[+-] +[0-9A-F]+[.]" <<<"$(clock_heard)"' ||
+  fail "Tab does not reach the StarDate: $(clock_heard)"
+echo marker | xclip -i -selection clipboard
+poll 50 test "$(clipboard)" = marker || fail "xclip cannot set the clipboard"
+xdotool key Return
+poll 100 clipboard_changed || fail "Enter on the focused StarDate did not copy"
+check_stamp
+echo "a screen reader hears each value by its text and title; Tab and Enter copy the StarDate"
+
 xdotool key alt+s
 poll 100 eval 'clock_centre_of "^Edit " >/dev/null' || fail "Alt+S showed no offset box: $(peek "$(xdotool getwindowname "$main")")"
 xdotool type --delay 30 -- -18000
 poll 100 file_holds Selenial.ini " - 1 8 0 0 0 \r \n" || fail "Selenial.ini holds $(od -An -c Selenial.ini)"
+box='Enter the difference in seconds between your local time and UTC \(GMT date-time\):'
+poll 100 eval 'grep -Eq "^1[*] text \| $box \| -18000 \| " <<<"$(clock_heard)"' ||
+  fail "the offset box is not named by its label: $(clock_heard)"
 wait_present -18000 "$main" "caption with offset -18000"
 
 xdotool key alt+c
 calc=$(wait_window '^Vantrel$' 600)
-xdotool windowfocus --sync "$calc"
+# Found by its name, it may not be mapped yet.
+poll 100 xdotool windowfocus --sync "$calc" 2>/dev/null || fail "the calculator cannot take the focus"
 # The focus starts on Close; Tab takes it to the input box, its text selected.
 xdotool key Tab
 xdotool type --delay 30 86400
@@ -97,6 +122,18 @@ copied() { [ "$(clipboard)" = "+ 1.518 posi-4" ]; }
 click_until copied mousemove --sync "$x" "$y"
 copied || fail "a click on the scientific result copied '$(clipboard)'"
 echo "calculator: '+ 15180.0', copied '$(clipboard)'"
+[ "$(grep -Ec '^1[*]? text \| (Decimal|Hexadecimal|Hexadecimal scientific) value \| ' <<<"$(heard Vantrel)")" = 3 ] ||
+  fail "the calculator's boxes are not named: $(heard Vantrel)"
+# The essays' page hides what they cover, and the first page comes back whole.
+labels() { heard Vantrel | grep -c '^1 static text | '; }
+page=$(labels)
+read -r x y < <(centre_of Vantrel '^Button See Also') || true
+xdotool mousemove --sync "$x" "$y" click 1
+poll 100 eval '[ "$(labels)" = 4 ]' || fail "the essays' page shows $(labels) labels, not the 3 essays and the one below: $(heard Vantrel)"
+read -r x y < <(centre_of Vantrel '^Button Back to') || true
+xdotool mousemove --sync "$x" "$y" click 1
+poll 100 eval '[ "$(labels)" = "$page" ]' || fail "back on the first page $(labels) labels show, not $page"
+echo "calculator: its boxes named; the essays' page shows 4 labels, the first page $page"
 
 # The stamp key, Win+Alt+T, types the stamp into another program's window, Win and Alt
 # still held, and leaves the clipboard alone.
@@ -149,6 +186,9 @@ for msi in first second; do
   bash "$selenial_source/scripts/make-msi.sh" "$arch" "$build" "$work/$msi.msi" 2>>"$work/msi.log" ||
     fail "the installer did not build: $(tail -n 20 "$work/msi.log")"
 done
+grep -qx Icon <<<"$(msiinfo tables "$work/first.msi")" &&
+  grep -aq $'^ARPPRODUCTICON\tselenial[.]ico' <<<"$(msiinfo export "$work/first.msi" Property)" ||
+  fail "the installer gives the installed programs' list no icon"
 msiexec() { timeout 120 wine msiexec "$@" </dev/null >>"$work/msiexec.log" 2>&1; }
 folder() { winepath -u "$(wine cmd /c echo "%$1%" </dev/null 2>/dev/null | tr -d '\r')" 2>/dev/null; }
 # The entries of installed programs named Selenial, as "version|publisher" (wine writes them under HKLM).

@@ -61,7 +61,13 @@ TEST_F(CalculatorTest, PageSwitch) {
     calculator_.clicked(Command1);
     EXPECT_EQ(essaysShown(), essays);
     EXPECT_EQ(face_.text(Command1), essays ? kBackCaption : kIntroCaption);
-    EXPECT_TRUE(face_.shown(Label1));
+    // Every label the essays overlap goes while they show; the rest of the page stays.
+    for (const ui::Control label : {Label1, Label2, Label3_0, Label3_1, Label4_0, Label4_1, Label5, Label6, Label7}) {
+      EXPECT_EQ(face_.shown(label), !essays) << ui::calculatorDesign().controls[label].name;
+    }
+    for (const ui::Control control : {Label8, DeciVal, CoVal, CoSci, OKButton, Command1}) {
+      EXPECT_TRUE(face_.shown(control)) << ui::calculatorDesign().controls[control].name;
+    }
     EXPECT_EQ(face_.text(CoVal), "+ E10.0");
   }
 }

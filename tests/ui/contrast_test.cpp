@@ -87,4 +87,22 @@ TEST(WindowDesign, NextInTabOrder) {
   }
 }
 
+// As gsettings prints them and GTK reads its variable.
+TEST(Contrast, HighContrastAskedByTheDesktop) {
+  struct Case { std::string_view setting, variable, theme; bool asked; };
+  const Case cases[] = {
+      {"true\n", "", "'Adwaita'\n", true},           {"false\n", "", "'Adwaita'\n", false},
+      {"false\n", "", "'HighContrast'\n", true},     {"false\n", "", "'HighContrastInverse'\n", true},
+      {"", "HighContrast", "", true},                 {"", "HighContrastInverse:dark", "'Adwaita'", true},
+      {"false", "Adwaita:dark", "'HighContrast'", false},  // the variable wins over the desktop's theme
+      {"true", "Adwaita", "", true},                  // the accessibility setting wins over any theme
+      {"", "", "'HighContrastLarge'", false},         {"", "", "", false},
+      {"'true'", "", "", true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ui::highContrastAsked(c.setting, c.variable, c.theme), c.asked)
+        << c.setting << "|" << c.variable << "|" << c.theme;
+  }
+}
+
 }  // namespace
