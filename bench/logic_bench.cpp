@@ -24,9 +24,7 @@ BENCHMARK(BM_SampleAndStarDate);
 void BM_RefreshTexts(benchmark::State& state) {
   for (auto _ : state) {
     const auto sample = epochclock::sample(kNow, 0);
-    std::string texts[] = {epochclock::starDateText(sample->starsecs),
-                           runtime::plainNumberText(static_cast<double>(sample->starsecs)),
-                           runtime::momentText(sample->Tutc), runtime::momentText(sample->Tnow)};
+    epochclock::MomentTexts texts = epochclock::momentTexts(*sample);
     benchmark::DoNotOptimize(texts);
   }
 }

@@ -4,20 +4,14 @@
 # timer and of the clock's size, built here. Prints medians, ranges and ratios to the floor.
 # Usage: bench/measure_footprint.sh [runs] [idle seconds] [program]   (default 5 30, a Release build here)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/../scripts/lib.sh"
+cd "$selenial_source"
 runs="${1:-5}"
 idle="${2:-30}"
-program="${3:-}"
-if [ -z "$program" ]; then
-  scripts/setup.sh build-bench Release >/dev/null
-  program="$PWD/build-bench/src/selenial"
-fi
-program="$(realpath "$program")"
-
-work="$(mktemp -d)"
+program="$(realpath "${3:-$(built bench selenial src/selenial)}")"
+make_work
 pids=()
-cleanup() { kill "${pids[@]}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
+at_exit 'kill "${pids[@]}"'
 
 cat >"$work/floor.cpp" <<'CPP'
 #include <QApplication>
@@ -47,11 +41,7 @@ CPP
 g++ -std=c++17 -O2 -fPIC "$work/floor.cpp" -o "$work/floor" $(pkg-config --cflags --libs Qt6Widgets)
 gcc -O2 bench/map_watch.c -o "$work/map_watch" $(pkg-config --cflags --libs xcb)
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb 1280x1024x24
 
 # CPU time in ns and context switches, over all threads of a process.
 cpu_ns() { awk '{ sum += $1 } END { print sum }' /proc/"$1"/task/*/schedstat; }

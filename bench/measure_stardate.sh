@@ -5,16 +5,10 @@
 # same span, side by side; with how long after the true second each line of --follow came.
 # Usage: bench/measure_stardate.sh [runs] [seconds] [program]   (default 200 60, a Release build here)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/../scripts/lib.sh"
 runs="${1:-200}"
 span="${2:-60}"
-program="${3:-}"
-if [ -z "$program" ]; then
-  cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build build-bench -j2 --target stardate >/dev/null
-  program="$PWD/build-bench/src/cli/stardate"
-fi
-program="$(realpath "$program")"
+program="$(realpath "${3:-$(built bench stardate src/cli/stardate)}")"
 
 python3 - "$program" "$runs" "$span" <<'PY'
 import os, signal, statistics, subprocess, sys, threading, time

@@ -5,26 +5,15 @@
 # (median, p99, max) and any second skipped or shown twice.
 # Usage: bench/measure_tick.sh [seconds] [program [arguments]]   (default 300, a Release build here)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/../scripts/lib.sh"
+cd "$selenial_source"
 seconds="${1:-300}"
-program="${2:-}"
-if [ -z "$program" ]; then
-  scripts/setup.sh build-bench Release >/dev/null
-  program="$PWD/build-bench/src/selenial"
-fi
-program="$(realpath "$program")"
+program="$(realpath "${2:-$(built bench selenial src/selenial)}")"
 arguments=("${@:3}")
-
-work="$(mktemp -d)"
-cleanup() { kill "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
+make_work
 gcc -O2 bench/title_watch.c -o "$work/title_watch" $(pkg-config --cflags --libs xcb)
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb
 
 # UTC and no stored offset: the StarDate counts the system clock's seconds.
 mkdir -m 700 "$work/runtime"

@@ -5,30 +5,19 @@
 # ranges and ratios to the floor.
 # Usage: bench/measure_wine_footprint.sh [runs] [x86_64|i686]   (default 5 x86_64)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/../scripts/lib.sh"
+cd "$selenial_source"
 runs="${1:-5}"
 arch="${2:-x86_64}"
 # The loader itself, so that the process measured is the program's: with wine32 there,
 # "wine" hands a 64-bit program to a process of its own.
-toolchain=cmake/mingw-w64.cmake flags="" loader=/usr/lib/wine/wine64
-[ "$arch" = i686 ] && toolchain=cmake/mingw-w64-i686.cmake flags="-msse2 -mfpmath=sse" loader=/usr/lib/wine/wine
-build="$PWD/build-windows-$arch"
-[ -f "$build/CMakeCache.txt" ] ||
-  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DSELENIAL_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target selenial >/dev/null
-program="$build/src/selenial.exe"
-
-work="$(mktemp -d)"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all DBUS_SESSION_BUS_ADDRESS=unix:path=/dev/null TZ=UTC
-export WINEDLLOVERRIDES="mscoree,mshtml="
+flags="" loader=/usr/lib/wine/wine64
+[ "$arch" = i686 ] && flags="-msse2 -mfpmath=sse" loader=/usr/lib/wine/wine
+program="$(built "windows-$arch" selenial src/selenial.exe)"
+make_work
+export TZ=UTC
 pids=()
-cleanup() {
-  kill "${pids[@]}" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  kill "${xvfb:-}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+at_exit 'kill "${pids[@]}"'
 
 cat >"$work/floor.cpp" <<'CPP'
 #include <windows.h>
@@ -77,14 +66,8 @@ CPP
 "$arch-w64-mingw32-g++-posix" -O3 -static -s -municode -mwindows $flags "$work/floor.cpp" -o "$work/floor.exe"
 gcc -O2 bench/map_watch.c -o "$work/map_watch" $(pkg-config --cflags --libs xcb)
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
-# One server for all runs, as on a desktop where wine is already up.
-mkdir -p "$WINEPREFIX" && wineserver -p
-wineboot -i >/dev/null 2>&1
+start_xvfb 1280x1024x24
+start_wine persistent
 
 # Starts a program in a fresh folder; prints its pid and the ms until its window is
 # mapped, as the X server reports it.

@@ -2,15 +2,16 @@
 # Builds the benchmarks in release mode and runs them; prints each figure with
 # its ratio to the baseline measured in the same run.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-scripts/setup.sh build-bench Release >/dev/null
-cmake -S . -B build-bench -DSELENIAL_BENCHMARKS=ON -DSELENIAL_TESTS=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target logic_bench ui_bench >/dev/null
-out="$(mktemp -d)"
+source "$(dirname "$0")/../scripts/lib.sh"
+cd "$selenial_source"
+ensure_packages "${bench_packages[@]}"
+build bench --target logic_bench ui_bench >/dev/null
+make_work
+out="$work"
 # Benchmarks run in a folder of their own: the clock window reads Selenial.ini there.
-(cd "$out" && "$OLDPWD/build-bench/bench/logic_bench" --benchmark_out=logic.json --benchmark_out_format=json \
+(cd "$out" && "$selenial_source/build-bench/bench/logic_bench" --benchmark_out=logic.json --benchmark_out_format=json \
   --benchmark_repetitions="${REPS:-3}" --benchmark_report_aggregates_only=true >/dev/null)
-(cd "$out" && QT_QPA_PLATFORM=offscreen "$OLDPWD/build-bench/bench/ui_bench" --benchmark_out=ui.json \
+(cd "$out" && QT_QPA_PLATFORM=offscreen "$selenial_source/build-bench/bench/ui_bench" --benchmark_out=ui.json \
   --benchmark_out_format=json --benchmark_repetitions="${REPS:-3}" --benchmark_report_aggregates_only=true >/dev/null)
 python3 - "$out/logic.json" "$out/ui.json" <<'PY'
 import json, sys
@@ -38,4 +39,3 @@ for name, (ns, label) in rows.items():
     else:
         print(f"{shown:44} {ns:10.0f} ns")
 PY
-rm -rf "$out"

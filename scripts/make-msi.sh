@@ -10,12 +10,12 @@ source="$(cd "$(dirname "$0")/.." && pwd)"
 for tool in wixl msibuild msiinfo; do
   command -v "$tool" >/dev/null || { echo "make-msi.sh: $tool is missing (packages wixl, msitools)" >&2; exit 1; }
 done
-version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
-[ -n "$version" ] || { echo "make-msi.sh: no configured build in $build" >&2; exit 1; }
+[ -f "$build/selenial-version.sh" ] || { echo "make-msi.sh: no configured build in $build" >&2; exit 1; }
+source "$build/selenial-version.sh"
 
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
-cp "$build/src/selenial.exe" "$build/src/cli/stardate.exe" "$build/README.txt" "$stage/"
+cp "$build/src/selenial.exe" "$build/src/cli/stardate.exe" "$build/README.txt" "$source/data/selenial.ico" "$stage/"
 sed 's/\r*$/\r/' "$source/LICENSE" >"$stage/LICENSE.txt"
 # The first setting: the offset the system's zone gives.
 printf 'auto\r\n' >"$stage/Selenial.ini"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: logic, windows (offscreen) and the real
-# program under Xvfb.
+# Installs what building and testing need, builds (into build-test/, a debug build, so
+# that the numerics' contract assertions are live) and runs every test: logic, windows
+# (offscreen), the real program under Xvfb, weston and wine, the packages.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-# A debug build, so that the numerics' contract assertions are live.
-scripts/setup.sh build-test Debug
-ctest --test-dir build-test --output-on-failure -j"$(nproc)" --timeout 300
+source "$(dirname "$0")/lib.sh"
+ensure_packages "${runtime_packages[@]}" "${test_packages[@]}"
+build test
+cd "$selenial_source" && ctest --preset test -j"$(nproc)"

@@ -15,6 +15,7 @@ int main(int argc, char* argv[]) {
   // The clock ends when it says so: a window hidden in the notification area is no end.
   QApplication::setQuitOnLastWindowClosed(false);
   if (ui::qt::onWayland()) ui::qt::repaintTitleBarsOnCaptionChange(app);
+  ui::qt::highContrast = ui::qt::desktopAsksHighContrast();
   ui::qt::MainWindow window;
   window.show();
   return QApplication::exec();

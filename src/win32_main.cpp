@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "ui/win32/main_window.h"
 
@@ -9,6 +10,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
   // Tool tips, and the common controls' own buttons, boxes and labels (version 6, by the manifest).
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
+  // Screen readers reach the controls' accessible objects through COM.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   ui::win32::MainWindow window;
   ShowWindow(window.handle(), show);
   UpdateWindow(window.handle());

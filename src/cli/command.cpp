@@ -1,5 +1,6 @@
 #include "cli/command.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -8,71 +9,108 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/platform.h"
+#include "cli/shown_text.h"
+#include "clock/epoch_clock.h"
 #include "clock/star_date_reading.h"
 #include "clock/moment_format.h"
 #include "numerics/conversion.h"
 #include "numerics/hex_reading.h"
 #include "runtime/moment_reading.h"
+#include "runtime/number_text.h"
 
 namespace cli {
 
 namespace {
 
-constexpr std::size_t kLongestValue = 32767;
+using Mode = Options::Mode;
 
-constexpr const char* kHelp =
-    "Usage: stardate [--at MOMENT | --reverse STARDATE | --follow] [--format FORMAT]\n"
-    "       stardate --hex NUMBER\n"
-    "       stardate --decimal HEXTEXT\n"
-    "The StarDate: the seconds since 1969-07-20 20:17:43 UTC in hexadecimal, a point\n"
-    "before the last four digits, as the Selenial clock shows it.\n"
-    "\n"
-    "  -a, --at MOMENT         that moment instead of the present one:\n"
-    "                            --at 2000-03-12T18:54:10Z    --at '2000-03-13 01:54:10+07:00'\n"
-    "                            --at 2000-03-12T19:54:10 (local time)\n"
-    "                            --at 2000.03.12+18.54.10 (UTC)    --at @952887250 (Unix seconds)\n"
-    "  -r, --reverse STARDATE  the moment of a StarDate; the format is then %i:\n"
-    "                            --reverse ' + 39A4.51EB'    --reverse -0.0001\n"
-    "  -F, --follow            the line again on every second until stopped:\n"
-    "                            --follow --format '%C %u'\n"
-    "  -f, --format FORMAT     the line to print, by default %S:  --format 'log %i %C'\n"
-    "                            %S the StarDate ( + 39A4.51EB)    %C without blanks (+39A4.51EB)\n"
-    "                            %s the seconds since the epoch (967070187)\n"
-    "                            %u the UTC moment (2000.03.12+18.54.10)    %l the local moment\n"
-    "                            %i the UTC moment in ISO 8601 (2000-03-12T18:54:10Z)    %% a %\n"
-    "  -x, --hex NUMBER        the calculator's conversion, positional and scientific:\n"
-    "                            --hex 86400    --hex=-255\n"
-    "  -d, --decimal HEXTEXT   the value of a hexadecimal text:\n"
-    "                            --decimal '+ 15180.0'    --decimal '4.189 nega-3'\n"
-    "  -h, --help              this help\n"
-    "  -V, --version           the version:  stardate " STARDATE_VERSION "\n"
-    "\n"
-    "Bad input: one line on stderr, status 2. Output that cannot be written: status 1.\n";
+// What an option is for: a mode that prints a moment (and takes --format), a mode
+// that prints a number, the format, the help, the version.
+enum class Role { moment, number, format, help, version };
 
-struct ValueOption {
+struct OptionDesign {
   std::string_view shortName, longName;
+  std::string_view valueName;  // empty for a flag
+  Role role;
+  Mode mode;                   // what a moment or number option picks
+  std::string_view help;       // after its names in the help
+  std::string_view examples;   // lines under it
 };
-constexpr ValueOption kValueOptions[] = {
-    {"-a", "--at"}, {"-r", "--reverse"}, {"-f", "--format"}, {"-x", "--hex"}, {"-d", "--decimal"}};
 
-// A value in a message: short, on one line, whatever it holds.
-std::string shownValue(std::string_view text) {
-  constexpr std::size_t kShown = 40;
-  std::string shown = "'";
-  for (const char c : text.substr(0, kShown)) {
-    shown += static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F ? '?' : c;
-  }
-  return shown + (text.size() > kShown ? "...'" : "'");
+constexpr OptionDesign kOptions[] = {
+    {"-a", "--at", "MOMENT", Role::moment, Mode::at, "that moment instead of the present one:",
+     "--at 2000-03-12T18:54:10Z    --at '2000-03-13 01:54:10+07:00'\n"
+     "--at 2000-03-12T19:54:10 (local time)\n"
+     "--at 2000.03.12+18.54.10 (UTC)    --at @952887250 (Unix seconds)"},
+    {"-r", "--reverse", "STARDATE", Role::moment, Mode::reverse, "the moment of a StarDate; the format is then %i:",
+     "--reverse ' + 39A4.51EB'    --reverse -0.0001"},
+    {"-F", "--follow", "", Role::moment, Mode::follow, "the line again on every second until stopped:",
+     "--follow --format '%C %u'"},
+    {"-f", "--format", "FORMAT", Role::format, Mode::present, "the line to print, by default %S:",
+     "--format 'log %i %C'"},
+    {"-x", "--hex", "NUMBER", Role::number, Mode::hex, "the calculator's conversion, positional and scientific:",
+     "--hex 86400    --hex=-255"},
+    {"-d", "--decimal", "HEXTEXT", Role::number, Mode::decimal, "the value of a hexadecimal text:",
+     "--decimal '+ 15180.0'    --decimal '4.189 nega-3'"},
+    {"-h", "--help", "", Role::help, Mode::present, "this help", ""},
+    {"-V", "--version", "", Role::version, Mode::present, "the version:", "stardate " STARDATE_VERSION},
+};
+constexpr std::size_t kOptionCount = std::size(kOptions);
+
+bool picksMode(const OptionDesign& option) { return option.role == Role::moment || option.role == Role::number; }
+
+std::string callOf(const OptionDesign& option) {
+  return std::string(option.longName) + (option.valueName.empty() ? "" : " ") + std::string(option.valueName);
 }
 
-const char* optionName(Options::Mode mode) {
-  switch (mode) {
-    case Options::Mode::at: return "--at";
-    case Options::Mode::reverse: return "--reverse";
-    case Options::Mode::hex: return "--hex";
-    case Options::Mode::decimal: return "--decimal";
-    default: return "";
+std::string helpText() {
+  constexpr std::size_t kHelpColumn = 26, kExampleColumn = 28;
+  std::string moments, format, numbers;
+  for (const OptionDesign& option : kOptions) {
+    if (option.role == Role::moment) moments += (moments.empty() ? "" : " | ") + callOf(option);
+    if (option.role == Role::format) format = callOf(option);
+    if (option.role == Role::number) numbers += "       stardate " + callOf(option) + "\n";
   }
+  std::string text = "Usage: stardate [" + moments + "] [" + format + "]\n" + numbers +
+                     "The StarDate: the seconds since 1969-07-20 20:17:43 UTC in hexadecimal, a point\n"
+                     "before the last four digits, as the Selenial clock shows it.\n\n";
+  const std::string indent(kExampleColumn, ' ');
+  for (const OptionDesign& option : kOptions) {
+    std::string names = "  " + std::string(option.shortName) + ", " + callOf(option);
+    names.resize(std::max(names.size() + 2, kHelpColumn), ' ');
+    text += names + std::string(option.help) + "\n";
+    std::string_view rest = option.examples;
+    while (!rest.empty()) {
+      const std::size_t end = rest.find('\n');
+      text += indent + std::string(rest.substr(0, end)) + "\n";
+      rest = end == std::string_view::npos ? "" : rest.substr(end + 1);
+    }
+    if (option.role != Role::format) continue;
+    for (const epochclock::FormatField& field : epochclock::formatFields()) {
+      text += indent + '%' + field.letter + ' ' + std::string(field.meaning);
+      text += field.example.empty() ? "\n" : " (" + std::string(field.example) + ")\n";
+    }
+  }
+  return text + "\nBad input: one line on stderr, status 2. Output that cannot be written: status 1.\n";
+}
+
+// The option that takes a value under this name, if any.
+const OptionDesign* valueOption(std::string_view name) {
+  for (const OptionDesign& option : kOptions) {
+    if (!option.valueName.empty() && (name == option.longName || name == option.shortName)) return &option;
+  }
+  return nullptr;
+}
+
+// A value in a message: short, on one line, whatever it holds.
+std::string shownValue(std::string_view text) { return "'" + shownText(text, 40) + "'"; }
+
+std::string optionName(Mode mode) {
+  for (const OptionDesign& option : kOptions) {
+    if (picksMode(option) && option.mode == mode) return std::string(option.longName);
+  }
+  return "";
 }
 
 bool writeLine(std::FILE* out, const std::string& line) {
@@ -93,15 +131,8 @@ std::string shortestText(double value) {
   return std::string(text, end);
 }
 
-// Whether the last write failed because the reader is gone; Windows' C library says
-// so with EINVAL.
-bool closedPipe() {
-#ifdef _WIN32
-  return errno == EPIPE || errno == EINVAL;
-#else
-  return errno == EPIPE;
-#endif
-}
+// Whether the last write failed because the reader is gone.
+bool closedPipe() { return readerGone(errno); }
 
 int follow(const std::string& format, std::FILE* out, std::FILE* err, const TickSeams& seams) {
   std::optional<runtime::UtcReading> now = seams.readClock();
@@ -127,67 +158,68 @@ CommandLine parse(int argc, const char* const* argv) {
   for (int i = argc - 1; i >= 1; --i) {
     const std::string_view arg = argv[i];
     const std::size_t equals = arg.find('=');
-    bool split = false;
-    for (const ValueOption& option : kValueOptions) {
-      const std::string_view name = arg.substr(0, equals);
-      if (equals != std::string_view::npos && (name == option.longName || name == option.shortName)) {
-        args.emplace_back(arg.substr(equals + 1));
-        args.emplace_back(option.longName);
-        split = true;
-      }
+    const OptionDesign* option = equals == std::string_view::npos ? nullptr : valueOption(arg.substr(0, equals));
+    if (option) {
+      args.emplace_back(arg.substr(equals + 1));
+      args.emplace_back(option->longName);
+    } else {
+      args.emplace_back(arg);
     }
-    if (!split) args.emplace_back(arg);
   }
   CommandLine line;
   CLI::App app{"", "stardate"};
-  app.set_help_flag("-h,--help");
-  std::string at, reverse, format, hex, decimal;
-  bool follows = false, version = false;
-  auto* atOption = app.add_option("-a,--at", at)->type_name("MOMENT");
-  auto* reverseOption = app.add_option("-r,--reverse", reverse)->type_name("STARDATE");
-  auto* followOption = app.add_flag("-F,--follow", follows);
-  auto* formatOption = app.add_option("-f,--format", format)->type_name("FORMAT");
-  auto* hexOption = app.add_option("-x,--hex", hex)->type_name("NUMBER");
-  auto* decimalOption = app.add_option("-d,--decimal", decimal)->type_name("HEXTEXT");
-  app.add_flag("-V,--version", version);
-  atOption->excludes(reverseOption)->excludes(followOption);
-  reverseOption->excludes(followOption);
-  for (CLI::Option* other : {atOption, reverseOption, followOption, formatOption, decimalOption}) {
-    hexOption->excludes(other);
+  std::string values[kOptionCount];
+  CLI::Option* added[kOptionCount] = {};
+  for (std::size_t i = 0; i < kOptionCount; ++i) {
+    const OptionDesign& option = kOptions[i];
+    const std::string names = std::string(option.shortName) + "," + std::string(option.longName);
+    if (option.role == Role::help) {
+      app.set_help_flag(names);
+    } else if (option.valueName.empty()) {
+      added[i] = app.add_flag(names);
+    } else {
+      added[i] = app.add_option(names, values[i])->type_name(std::string(option.valueName));
+    }
   }
-  for (CLI::Option* other : {atOption, reverseOption, followOption, formatOption}) decimalOption->excludes(other);
+  // One mode at a time; the format shapes only a moment.
+  for (std::size_t i = 0; i < kOptionCount; ++i) {
+    for (std::size_t j = i + 1; j < kOptionCount; ++j) {
+      const Role a = kOptions[i].role, b = kOptions[j].role;
+      const bool twoModes = picksMode(kOptions[i]) && picksMode(kOptions[j]);
+      const bool formatsANumber =
+          (a == Role::format && b == Role::number) || (a == Role::number && b == Role::format);
+      if (twoModes || formatsANumber) added[i]->excludes(added[j]);
+    }
+  }
 
   try {
     app.parse(args);
   } catch (const CLI::CallForHelp&) {
-    line.message = kHelp;
+    line.message = helpText();
     return line;
   } catch (const CLI::ParseError& e) {
     line.error = e.what();
     return line;
   }
-  if (version) {
-    line.message = "stardate " STARDATE_VERSION "\n";
-    return line;
+  for (std::size_t i = 0; i < kOptionCount; ++i) {
+    if (kOptions[i].role == Role::version && added[i]->count() > 0) {
+      line.message = "stardate " STARDATE_VERSION "\n";
+      return line;
+    }
   }
   Options& o = line.options;
-  const std::pair<CLI::Option*, std::pair<Options::Mode, std::string*>> modes[] = {
-      {atOption, {Options::Mode::at, &at}},
-      {reverseOption, {Options::Mode::reverse, &reverse}},
-      {hexOption, {Options::Mode::hex, &hex}},
-      {decimalOption, {Options::Mode::decimal, &decimal}}};
-  for (const auto& [option, mode] : modes) {
-    if (option->count() == 0) continue;
-    o.mode = mode.first;
-    o.value = *mode.second;
-  }
-  if (follows) o.mode = Options::Mode::follow;
-  if (formatOption->count() > 0) o.format = format;
-  for (const std::string* value : {&o.value, &format}) {
-    if (value->size() > kLongestValue) {
-      line.error = std::string(value == &format ? "--format" : optionName(o.mode)) +
-                   ": the text is longer than 32767 characters";
+  for (std::size_t i = 0; i < kOptionCount; ++i) {
+    const OptionDesign& option = kOptions[i];
+    if (!added[i] || added[i]->count() == 0) continue;
+    if (values[i].size() > static_cast<std::size_t>(numerics::kMaxInput) && !line.error) {
+      line.error = std::string(option.longName) + ": the text is longer than " + std::to_string(numerics::kMaxInput) +
+                   " characters";
     }
+    if (picksMode(option)) {
+      o.mode = option.mode;
+      o.value = values[i];
+    }
+    if (option.role == Role::format) o.format = values[i];
   }
   if (!line.error && o.format) {
     if (auto wrong = epochclock::formatError(*o.format)) line.error = "--format " + shownValue(*o.format) + ": " + *wrong;
@@ -196,26 +228,23 @@ CommandLine parse(int argc, const char* const* argv) {
 }
 
 int usageError(const std::string& what, std::FILE* err) {
-  // CLI11's messages repeat arguments as given: kept to one short line.
-  std::string line = what.substr(0, 300);
-  for (char& c : line) {
-    if (static_cast<unsigned char>(c) < 0x20) c = '?';
-  }
-  std::fprintf(err, "stardate: %s\n", line.c_str());
+  // CLI11's messages repeat arguments as given: kept to one short line, escaped.
+  std::fprintf(err, "stardate: %s\n", shownText(what, 300).c_str());
   return 2;
 }
 
 int run(const Options& options, std::FILE* out, std::FILE* err, const TickSeams& seams) {
-  using Mode = Options::Mode;
   const auto bad = [&](const std::string& why) {
-    return usageError(std::string(optionName(options.mode)) + " " + shownValue(options.value) + ": " + why, err);
+    return usageError(optionName(options.mode) + " " + shownValue(options.value) + ": " + why, err);
   };
   std::string why;
   std::string text;
   switch (options.mode) {
     case Mode::hex: {
+      // The calculator reads the number a text starts with; the command only a number.
       const auto conversion = numerics::DeciConvert(options.value);
       if (!conversion) return bad("lies beyond the calculator's range");
+      if (!runtime::strictValue(options.value)) return bad("not a decimal number (86400, -255, 3.5E-3)");
       text = conversion->positional + "\n" + conversion->scientific;
       break;
     }

@@ -1,42 +1,7 @@
-#include <csignal>
 #include <cstdio>
-#include <ctime>
-#include <thread>
 
 #include "cli/command.h"
-
-namespace {
-
-volatile std::sig_atomic_t stopRequested = 0;
-
-extern "C" void requestStop(int) { stopRequested = 1; }
-
-void catchStopSignals() {
-#ifdef _WIN32
-  std::signal(SIGINT, requestStop);
-  std::signal(SIGTERM, requestStop);
-#else
-  // Without SA_RESTART, so that the signal cuts the wait short.
-  struct sigaction action {};
-  action.sa_handler = requestStop;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-  // A closed pipe shows as a failed write, which ends --follow quietly.
-  std::signal(SIGPIPE, SIG_IGN);
-#endif
-}
-
-void waitFor(std::chrono::microseconds rest) {
-#ifdef _WIN32
-  std::this_thread::sleep_for(rest);
-#else
-  const timespec span{0, static_cast<long>(rest.count()) * 1000};
-  nanosleep(&span, nullptr);
-#endif
-}
-
-}  // namespace
+#include "cli/platform.h"
 
 int main(int argc, char** argv) {
   const cli::CommandLine line = cli::parse(argc, argv);
@@ -46,7 +11,7 @@ int main(int argc, char** argv) {
     std::perror("stardate: cannot write the output");
     return 1;
   }
-  if (line.options.mode == cli::Options::Mode::follow) catchStopSignals();
-  const cli::TickSeams seams{runtime::readUtcClock, waitFor, [] { return stopRequested != 0; }};
+  if (line.options.mode == cli::Options::Mode::follow) cli::catchStopSignals();
+  const cli::TickSeams seams{runtime::readUtcClock, cli::waitFor, cli::stopRequested};
   return cli::run(line.options, stdout, stderr, seams);
 }

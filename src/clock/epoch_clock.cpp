@@ -2,12 +2,6 @@
 
 namespace epochclock {
 
-runtime::DateTimeSerial epoch() {
-  static const runtime::DateTimeSerial moon =
-      *runtime::dateTextToSerial("07/20/1969") + *runtime::timeTextToSerial("20:17:43");
-  return moon;
-}
-
 double offsetToDays(double seconds) { return seconds / static_cast<double>(runtime::kSecondsPerDay); }
 
 std::optional<Sample> sample(runtime::DateTimeSerial Tnow, double TZdays) {
@@ -26,6 +20,11 @@ std::string starDateText(std::int64_t starsecs) {
   if (digits.size() < 8) digits.insert(0, 8 - digits.size(), ' ');
   digits.insert(digits.size() - 4, 1, '.');
   return (negative ? " - " : " + ") + digits;
+}
+
+MomentTexts momentTexts(const Sample& sample) {
+  return {starDateText(sample.starsecs), std::to_string(sample.starsecs), runtime::momentText(sample.Tutc),
+          runtime::inDateRange(sample.Tnow) ? runtime::momentText(sample.Tnow) : std::string()};
 }
 
 }  // namespace epochclock

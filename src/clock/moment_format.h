@@ -2,15 +2,29 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "clock/epoch_clock.h"
+
 namespace epochclock {
 
-// Empty when the format is sound, otherwise what is wrong with it. Fields: %S the
-// StarDate as the clock shows it, %C the same without blanks, %s the seconds since the
-// epoch, %u the UTC moment and %l the local one in the clock's pattern, %i the UTC
-// moment in ISO 8601, %% a percent sign.
+// One % field of a format: its letter, what it stands for, and what it gives for
+// 2000-03-12 18:54:10 UTC (empty where that depends on the zone).
+struct FormatField {
+  char letter;
+  std::string_view meaning;
+  std::string_view example;
+  // Empty when the moment has no such text (a local moment outside the years 100 to 9999).
+  std::optional<std::string> (*text)(const MomentTexts& texts, std::int64_t unixSeconds);
+};
+
+// Every field a format may hold, in the order the help lists them.
+std::span<const FormatField> formatFields();
+
+// Empty when the format is sound, otherwise what is wrong with it: a lone % at the
+// end, or a % before a letter that is no field.
 std::optional<std::string> formatError(std::string_view format);
 
 // The line a sound format makes of a moment in Unix seconds of the years 100 to 9999.

@@ -16,15 +16,13 @@ int hexDigit(char c) {
 
 }  // namespace
 
-std::int64_t epochUnixSeconds() {
-  static const std::int64_t seconds = runtime::secondsBetween(runtime::utcSerial(0), epoch());
-  return seconds;
-}
-
 std::optional<std::int64_t> readStarDate(std::string_view text, std::string& why) {
+  // The C locale's blanks, wherever they stand: a StarDate copied from a table may
+  // bring tabs, from a file a line end.
+  constexpr std::string_view kBlanks = " \t\n\v\f\r";
   std::string compact;
   for (const char c : text) {
-    if (c != ' ') compact += c;
+    if (kBlanks.find(c) == std::string_view::npos) compact += c;
   }
   std::string_view rest = compact;
   const bool negative = !rest.empty() && rest.front() == '-';

@@ -7,15 +7,9 @@
 
 namespace epochclock {
 
-// The epoch in Unix seconds.
-std::int64_t epochUnixSeconds();
-
-inline std::int64_t starSecondsOf(std::int64_t unixSeconds) { return unixSeconds - epochUnixSeconds(); }
-inline std::int64_t unixSecondsOf(std::int64_t starsecs) { return starsecs + epochUnixSeconds(); }
-
 // The count of a StarDate text: " + 39A4.51EB", "+39A4.51EB", "39A4.51EB", "-0.0001";
-// blanks anywhere, either case, exactly four digits after the point. Only counts of the
-// years 100 to 9999. When empty, `why` says what is wrong.
+// blanks (space, \t, \n, \v, \f, \r) anywhere, either case, exactly four digits after
+// the point. Only counts of the years 100 to 9999. When empty, `why` says what is wrong.
 std::optional<std::int64_t> readStarDate(std::string_view text, std::string& why);
 
 }  // namespace epochclock

@@ -19,6 +19,22 @@ bool fitsCount(long long value) {
 
 bool isUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
+// At most `characters` characters of a text, for a message; a cut text ends in "...".
+std::string shortened(std::string_view text, int characters) {
+  int n = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!isUtf8Continuation(text[i]) && n++ == characters) return std::string(text.substr(0, i)) + "...";
+  }
+  return std::string(text);
+}
+
+std::string_view trimmed(std::string_view text) {
+  constexpr std::string_view blanks = " \t\n";
+  const auto first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 }  // namespace
 
 std::string DigiSci(double decimain, int decipt) {
@@ -69,6 +85,23 @@ std::optional<Conversion> DeciConvert(std::string_view text) {
   const std::string signText = sign == -1 ? "- " : "+ ";
   return Conversion{signText + DigiHex(i) + "." + Remnihex(r, static_cast<Count>(fractionCount)),
                     signText + DigiSci(a, static_cast<int>(characterCount))};
+}
+
+Reading DeciRead(std::string_view text) {
+  Reading reading{DeciConvert(text), {}};
+  const std::size_t read = runtime::leadingValueLength(text);
+  const std::string_view rest = trimmed(text.substr(read));
+  if (!runtime::leadingValueInRange(text)) {
+    reading.note = shortened(trimmed(text.substr(0, read)), 24) + " lies beyond the range of a double";
+  } else if (!reading.texts) {
+    reading.note = "The text is too long to convert";
+  } else if (!rest.empty()) {
+    const std::string value = runtime::plainNumberText(runtime::leadingValue(text));
+    reading.note = read == 0 ? "Read as 0: '" + shortened(rest, 24) + "' is not a number"
+                             : "Read as " + value + ": the text goes on with '" + shortened(rest, 24) +
+                                   "', which is not part of a number";
+  }
+  return reading;
 }
 
 }  // namespace numerics

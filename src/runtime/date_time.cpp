@@ -1,17 +1,12 @@
 #include "runtime/date_time.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <limits>
 
+#include "runtime/local_time.h"
 #include "runtime/utc_clock.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace runtime {
 
@@ -19,37 +14,34 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr sys_days kDayZero = sys_days{1899y / December / 30};
-
-#ifdef _WIN32
-constexpr std::int64_t kFileTimeEpoch = 11'644'473'600;  // seconds from 1601-01-01 to 1970-01-01
-#endif
-
-// Reads `count` numbers separated by `separator`; nothing else may stand in the text.
-template <std::size_t count>
-std::optional<std::array<int, count>> readFields(std::string_view text, char separator) {
-  std::array<int, count> fields{};
-  const char* at = text.data();
-  const char* end = text.data() + text.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    if (i > 0) {
-      if (at == end || *at != separator) return std::nullopt;
-      ++at;
-    }
-    const auto [next, ec] = std::from_chars(at, end, fields[i]);
-    if (ec != std::errc{} || next == at) return std::nullopt;
-    at = next;
-  }
-  if (at != end) return std::nullopt;
-  return fields;
-}
-
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
   const std::int64_t q = a / b;
   return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
+// A moment in the system's zone: local time, and how far the zone put it ahead of UTC.
+struct LocalMoment {
+  DateTimeSerial moment;
+  std::int64_t utcOffset = 0;  // seconds, local time minus UTC
+};
+
+LocalMoment zonedMoment(std::int64_t unixSeconds) {
+  constexpr LocalMoment kNoMoment{std::numeric_limits<DateTimeSerial>::quiet_NaN()};
+  const std::optional<ZoneReading> reading = systemZoneReading(unixSeconds);
+  if (!reading) return kNoMoment;
+  const std::tm& local = reading->local;
+  const long long fullYear = local.tm_year + 1900LL;
+  if (fullYear < 100 || fullYear > 9999) return kNoMoment;
+  const year_month_day date{year{static_cast<int>(fullYear)}, month{static_cast<unsigned>(local.tm_mon + 1)},
+                            day{static_cast<unsigned>(local.tm_mday)}};
+  // A leap second (tm_sec 60) is shown as the last second of its minute.
+  const int sec = local.tm_sec > 59 ? 59 : local.tm_sec;
+  return {serialOf(date, seconds{local.tm_hour * 3600 + local.tm_min * 60 + sec}), reading->utcOffset};
+}
+
 }  // namespace
+
+DateTimeSerial localMoment(std::int64_t unixSeconds) { return zonedMoment(unixSeconds).moment; }
 
 std::int64_t wholeSeconds(DateTimeSerial moment) {
   return std::llround(moment * static_cast<double>(kSecondsPerDay));
@@ -61,29 +53,6 @@ bool inDateRange(DateTimeSerial moment) {
   const std::int64_t seconds = wholeSeconds(moment);
   return seconds >= static_cast<std::int64_t>(kFirstSerial) * kSecondsPerDay &&
          seconds < static_cast<std::int64_t>(kEndSerial) * kSecondsPerDay;
-}
-
-DateTimeSerial serialOf(year_month_day date, seconds timeOfDay) {
-  const auto days = (sys_days{date} - kDayZero).count();
-  return static_cast<double>(days) +
-         static_cast<double>(timeOfDay.count()) / static_cast<double>(kSecondsPerDay);
-}
-
-std::optional<DateTimeSerial> dateTextToSerial(std::string_view text) {
-  const auto fields = readFields<3>(text, '/');
-  if (!fields) return std::nullopt;
-  const auto [m, d, y] = *fields;
-  const year_month_day date{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}};
-  if (!date.ok() || y < 100 || y > 9999) return std::nullopt;
-  return serialOf(date, seconds{0});
-}
-
-std::optional<DateTimeSerial> timeTextToSerial(std::string_view text) {
-  const auto fields = readFields<3>(text, ':');
-  if (!fields) return std::nullopt;
-  const auto [h, m, s] = *fields;
-  if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59) return std::nullopt;
-  return static_cast<double>(h * 3600 + m * 60 + s) / static_cast<double>(kSecondsPerDay);
 }
 
 std::optional<DateTimeSerial> momentMinusDays(DateTimeSerial moment, double days) {
@@ -109,60 +78,10 @@ std::string momentText(DateTimeSerial moment) {
   return text;
 }
 
-DateTimeSerial localMoment(std::int64_t unixSeconds) { return zonedMoment(unixSeconds).moment; }
-
-LocalMoment zonedMoment(std::int64_t unixSeconds) {
-  constexpr LocalMoment kNoMoment{std::numeric_limits<DateTimeSerial>::quiet_NaN()};
-  std::tm local{};
-  std::int64_t offset = 0;
-#ifdef _WIN32
-  // The C runtime's local time ends with the year 3000; the system's own conversion does not.
-  constexpr std::int64_t kLastUsable = 253'402'300'799 + kSecondsPerDay;  // a zone's day past 9999
-  if (unixSeconds < -kFileTimeEpoch || unixSeconds > kLastUsable) return kNoMoment;
-  const std::uint64_t ticks = static_cast<std::uint64_t>(unixSeconds + kFileTimeEpoch) * 10'000'000;
-  const FILETIME utcTicks{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-  SYSTEMTIME utc{}, zoned{};
-  if (!FileTimeToSystemTime(&utcTicks, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &zoned)) {
-    return kNoMoment;
-  }
-  local.tm_year = zoned.wYear - 1900;
-  local.tm_mon = zoned.wMonth - 1;
-  local.tm_mday = zoned.wDay;
-  local.tm_hour = zoned.wHour;
-  local.tm_min = zoned.wMinute;
-  local.tm_sec = zoned.wSecond;
-  const auto asSeconds = [](const SYSTEMTIME& t) {
-    return (sys_days{year{t.wYear} / t.wMonth / t.wDay}.time_since_epoch().count()) * kSecondsPerDay +
-           t.wHour * 3600 + t.wMinute * 60 + t.wSecond;
-  };
-  offset = asSeconds(zoned) - asSeconds(utc);
-#else
-  const auto stamp = static_cast<std::time_t>(unixSeconds);
-  if (stamp != unixSeconds || !localtime_r(&stamp, &local)) return kNoMoment;
-  offset = local.tm_gmtoff;
-#endif
-  const long long fullYear = local.tm_year + 1900LL;
-  if (fullYear < 100 || fullYear > 9999) return kNoMoment;
-  const year_month_day date{year{static_cast<int>(fullYear)}, month{static_cast<unsigned>(local.tm_mon + 1)},
-                            day{static_cast<unsigned>(local.tm_mday)}};
-  // A leap second (tm_sec 60) is shown as the last second of its minute.
-  const int sec = local.tm_sec > 59 ? 59 : local.tm_sec;
-  return {serialOf(date, seconds{local.tm_hour * 3600 + local.tm_min * 60 + sec}), offset};
-}
-
 ClockReading readLocalClock() {
   const UtcReading now = readUtcClock();
   const LocalMoment local = zonedMoment(now.unixSeconds);
   return {local.moment, now.intoSecond, local.utcOffset};
-}
-
-DateTimeSerial presentMoment() { return readLocalClock().moment; }
-
-void refreshZone() {
-#ifndef _WIN32
-  // Windows' own conversion reads the zone as it is at each call.
-  tzset();
-#endif
 }
 
 }  // namespace runtime

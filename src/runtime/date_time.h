@@ -25,11 +25,13 @@ std::int64_t wholeSeconds(DateTimeSerial moment);
 // True for moments from 0100-01-01 00:00:00 to 9999-12-31 23:59:59.
 bool inDateRange(DateTimeSerial moment);
 
-DateTimeSerial serialOf(std::chrono::year_month_day date, std::chrono::seconds timeOfDay);
+inline constexpr std::chrono::sys_days kDayZero{std::chrono::year{1899} / std::chrono::December / 30};
 
-// "MM/DD/YYYY" to its day, "HH:MM:SS" (24-hour) to its fraction of a day.
-std::optional<DateTimeSerial> dateTextToSerial(std::string_view text);
-std::optional<DateTimeSerial> timeTextToSerial(std::string_view text);
+// The day's serial plus the time of day in days, as a date text and a time text add up.
+constexpr DateTimeSerial serialOf(std::chrono::year_month_day date, std::chrono::seconds timeOfDay) {
+  return static_cast<double>((std::chrono::sys_days{date} - kDayZero).count()) +
+         static_cast<double>(timeOfDay.count()) / static_cast<double>(kSecondsPerDay);
+}
 
 // Empty when the result leaves the date range.
 std::optional<DateTimeSerial> momentMinusDays(DateTimeSerial moment, double days);
@@ -40,16 +42,9 @@ std::int64_t secondsBetween(DateTimeSerial first, DateTimeSerial second);
 // "yyyy.MM.dd+HH.mm.ss", the moment taken to its nearest second.
 std::string momentText(DateTimeSerial moment);
 
-// A moment in the system's zone: local time, and how far the zone put it ahead of UTC.
-struct LocalMoment {
-  DateTimeSerial moment;
-  std::int64_t utcOffset = 0;  // seconds, local time minus UTC
-};
-
 // The local moment of a count of seconds since 1970-01-01 00:00:00 UTC; NaN,
 // which every check of the date range refuses, outside the years 100 to 9999.
 DateTimeSerial localMoment(std::int64_t unixSeconds);
-LocalMoment zonedMoment(std::int64_t unixSeconds);
 
 // One reading of the local wall clock: the moment in whole seconds (NaN
 // outside the years 100 to 9999), how far into that second it was taken, and
@@ -63,7 +58,6 @@ struct ClockReading {
 // Whole seconds come from the system's own count, never through a 64-bit
 // count of nanoseconds, which would wrap outside the years 1677 to 2262.
 ClockReading readLocalClock();
-DateTimeSerial presentMoment();
 
 // Makes the readings after it use the system's zone as it is now: the C library
 // keeps the zone it read first. One look at the zone's file (when TZ is unset).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <system_error>
 
@@ -192,6 +193,11 @@ std::string hexText(std::uint64_t value) {
 
 std::optional<double> leadingValueInRange(std::string_view text) {
   return valueOf(scanNumber(text, true));
+}
+
+std::size_t leadingValueLength(std::string_view text) {
+  const Spelling s = scanNumber(text, true);
+  return s.hasDigits ? s.consumed : 0;
 }
 
 double leadingValue(std::string_view text) {

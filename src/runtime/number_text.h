@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,14 +18,16 @@ std::string signedNumberText(double value);
 // Upper-case hexadecimal digits without leading zeros; 0 gives "0".
 std::string hexText(std::uint64_t value);
 
-inline double floorOf(double value) { return std::floor(value); }
-
 // The number at the start of a text: blanks, tabs and line feeds are skipped
 // anywhere; then an optional sign, digits with at most one ".", and an optional
 // exponent ("E" or "e", optional sign, digits). 0 when the text starts with no
 // number. Empty when the number lies beyond the double range; a number too
 // small for a double reads 0. Never NaN or infinite.
 std::optional<double> leadingValueInRange(std::string_view text);
+
+// The bytes of `text` that the leading value reads: the number, with the blanks, tabs
+// and line feeds before, inside and after it. 0 when the text starts with no number.
+std::size_t leadingValueLength(std::string_view text);
 
 // As leadingValueInRange, with a number beyond the range saturated to the
 // largest double of its sign.

@@ -1,5 +1,7 @@
 #include "ui/co_math.h"
 
+#include <limits>
+
 #include "numerics/conversion.h"
 #include "ui/texts.h"
 
@@ -16,13 +18,14 @@ constexpr ControlDesign label(std::string_view name, Twips at, std::string_view 
   return {.name = name, .kind = Kind::Label, .at = at, .caption = caption, .align = align, .shown = shown};
 }
 
+// A result is read, selected and copied whole, however long: the limit on typed text is
+// not its.
 constexpr ControlDesign result(std::string_view name, int top, std::string_view text, std::uint32_t background,
-                               int tabIndex, bool enabled, std::string_view accessibleName,
-                               std::string_view accessibleDescription) {
+                               int tabIndex, std::string_view accessibleName, std::string_view accessibleDescription) {
   return {.name = name, .kind = Kind::TextBox, .at = {3600, top, 3135, 285}, .caption = text, .font = kBold,
           .text = Colour::fixed(0x000000, SystemColour::BoxText), .background = Colour::fixed(background), .align = Align::Right,
-          .tabIndex = tabIndex, .enabled = enabled, .readOnly = true, .accessibleName = accessibleName,
-          .accessibleDescription = accessibleDescription};
+          .tabIndex = tabIndex, .readOnly = true, .maxLength = std::numeric_limits<int>::max(),
+          .accessibleName = accessibleName, .accessibleDescription = accessibleDescription};
 }
 
 constexpr ControlDesign kControls[] = {
@@ -32,10 +35,10 @@ constexpr ControlDesign kControls[] = {
      .text = Colour::of(SystemColour::BoxText), .background = Colour::of(SystemColour::BoxBackground),
      .align = Align::Right, .tabIndex = 11, .maxLength = kMaxInput, .accessibleName = "Decimal value",
      .accessibleDescription = "Type a decimal number"},
-    result("CoVal", 5520, "hexadecimal  0", 0x80FF80, 12, false, "Hexadecimal value",
+    result("CoVal", 5520, "hexadecimal  0", 0x80FF80, 12, "Hexadecimal value",
            "The number in hexadecimal positional notation"),
     [] {
-      ControlDesign design = result("CoSci", 5880, "+000 posi 0", 0xFFFFC0, 13, true, "Hexadecimal scientific value",
+      ControlDesign design = result("CoSci", 5880, "+000 posi 0", 0xFFFFC0, 13, "Hexadecimal scientific value",
                                     "The number in hexadecimal scientific notation; click here to copy the value");
       design.toolTip = "Click here to copy the value";
       design.clickable = true;
@@ -73,17 +76,24 @@ constexpr WindowDesign kWindow{.name = "coMath",
 const WindowDesign& calculatorDesign() { return kWindow; }
 
 void coMath::DeciVal_Change(std::string_view text) {
-  // Beyond the conversion's limits (1E999, say) both results keep their last texts.
-  const auto conversion = numerics::DeciConvert(text);
-  if (!conversion) return;
-  face_.setText(CoVal, conversion->positional);
-  face_.setText(CoSci, conversion->scientific);
+  // Beyond the conversion's limits (1E999, say) no result stands for the text: the last
+  // one would be another number's. A text read in part keeps the conversion of the
+  // number at its start, and the box says so.
+  const numerics::Reading reading = numerics::DeciRead(text);
+  face_.setText(CoVal, reading.texts ? reading.texts->positional : "");
+  face_.setText(CoSci, reading.texts ? reading.texts->scientific : "");
+  face_.showFailure(DeciVal, reading.note);
 }
 
 void coMath::Command1_Click() {
   const bool toEssays = face_.text(Command1) == kIntroCaption;
   face_.setText(Command1, toEssays ? kBackCaption : kIntroCaption);
-  for (const Control essay : {Label9, Label10, Label11}) face_.show(essay, toEssays);
+  static constexpr Control essays[] = {Label9, Label10, Label11};
+  for (const Control essay : essays) face_.show(essay, toEssays);
+  // What the essays cover goes with them shown: no sliver of it shows, and a screen reader
+  // does not read a page under the page.
+  static const std::vector<Control> covered = labelsUnder(kWindow, essays);
+  for (const Control label : covered) face_.show(label, !toEssays);
 }
 
 void coMath::CoSci_Click() { face_.copyToClipboard(face_.text(CoSci)); }

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "numerics/conversion.h"
 #include "ui/face.h"
 #include "ui/window_design.h"
 
@@ -13,7 +14,7 @@ enum : Control {
   OKButton, DeciVal, CoVal, CoSci, Command1, Label11, Label10, Label9, Label8, Label7, Label6, Label5,
   Label3_1, Label4_1, Label4_0, Label3_0, Label2, Label1, controlCount
 };
-inline constexpr int kMaxInput = 32767;
+inline constexpr int kMaxInput = numerics::kMaxInput;
 inline constexpr std::string_view kIntroCaption = "See Also: Coherency and physics- Why ?";
 inline constexpr std::string_view kBackCaption = "Back to Vantrel Intro";
 }  // namespace comath

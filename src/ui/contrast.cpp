@@ -39,4 +39,30 @@ double contrastRatio(std::uint32_t first, std::uint32_t second) {
   return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
+std::uint32_t focusRing(std::uint32_t background) {
+  return contrastRatio(0x000000, background) >= contrastRatio(0xFFFFFF, background) ? 0x000000 : 0xFFFFFF;
+}
+
+namespace {
+
+std::string_view trimmed(std::string_view text, std::string_view strip = " \t\r\n'\"") {
+  const auto first = text.find_first_not_of(strip);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(strip) - first + 1);
+}
+
+bool highContrastTheme(std::string_view theme) {
+  theme = theme.substr(0, theme.find(':'));  // a variant after the name: "HighContrast:dark"
+  return theme == "HighContrast" || theme == "HighContrastInverse";
+}
+
+}  // namespace
+
+bool highContrastAsked(std::string_view highContrastSetting, std::string_view themeVariable,
+                       std::string_view themeSetting) {
+  if (trimmed(highContrastSetting) == "true") return true;
+  if (!trimmed(themeVariable).empty()) return highContrastTheme(trimmed(themeVariable));
+  return highContrastTheme(trimmed(themeSetting));
+}
+
 }  // namespace ui

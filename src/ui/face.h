@@ -30,6 +30,8 @@ class Events {
   virtual bool keyPressed(Key key) = 0;
   // The user asked for a control's context menu (a right-click, the menu key).
   virtual void contextMenu(Control /*control*/) {}
+  // An entry of the window's menu, by its place in the design's menu.
+  virtual void menuChosen(int /*entry*/) {}
 
  protected:
   ~Events() = default;

@@ -28,10 +28,10 @@ constexpr ControlDesign title(std::string_view name, Twips at, std::string_view 
 }
 
 constexpr ControlDesign value(std::string_view name, Twips at, std::uint32_t text, std::uint32_t background,
-                              bool shown, std::string_view titleBeside, std::string_view toolTip = {}) {
+                              bool shown, std::string_view titleBeside, int tabIndex, std::string_view toolTip = {}) {
   return {.name = name, .kind = Kind::Label, .at = at, .font = kValue, .text = Colour::fixed(text),
           .background = Colour::fixed(background), .align = Align::Right, .shown = shown, .toolTip = toolTip,
-          .clickable = true, .accessibleDescription = titleBeside};
+          .tabIndex = tabIndex, .clickable = true, .accessibleDescription = titleBeside};
 }
 
 constexpr std::string_view kTitles[] = {"The current moment (posi-4 seconds)",
@@ -49,17 +49,17 @@ constexpr ControlDesign kControls[] = {
      .align = Align::Right, .shown = false, .toolTip = kOffsetHint, .tabIndex = 0, .accessibleName = kZoneTitle,
      .accessibleDescription = kOffsetHint},
     title("Label1_3", {120, 2400, 2175, 255}, kTitles[3], true),
-    value("Label5_3", {2400, 2400, 3855, 255}, 0x0000FF, 0xBBCC00, false, kTitles[3]),
+    value("Label5_3", {2400, 2400, 3855, 255}, 0x0000FF, 0xBBCC00, false, kTitles[3], 6),
     title("Label1_2", {120, 1080, 2535, 375}, kTitles[2], true),
-    value("Label5_2", {2400, 1080, 3855, 255}, 0x000000, 0x804000, false, kTitles[2],
+    value("Label5_2", {2400, 1080, 3855, 255}, 0x000000, 0x804000, false, kTitles[2], 5,
           "You can manipulate this value to see the StarDate for historical moments.  "
           "Set it to 1969.07.20+20:17:43 and you will see StarDate 0000.0000"),
     title("Label1_1", {120, 600, 2775, 375}, kTitles[1], false),
-    value("Label5_1", {3000, 600, 3255, 255}, 0x804000, 0x004040, false, kTitles[1]),
+    value("Label5_1", {3000, 600, 3255, 255}, 0x804000, 0x004040, false, kTitles[1], 4),
     title("Label1_0", {120, 120, 2775, 375}, kTitles[0], false),
     {.name = "TZdiffLbl", .kind = Kind::Label, .at = {120, 1560, 2655, 735}, .caption = kZoneTitle,
      .font = {Typeface::Arial, 9, false}, .shown = false},
-    value("Label5_0", {3000, 120, 3255, 255}, 0xFFFF00, 0x000040, true, kTitles[0],
+    value("Label5_0", {3000, 120, 3255, 255}, 0xFFFF00, 0x000040, true, kTitles[0], 3,
           "click here to capture current moment for time-stamp"),
     title("lblVersion", {1080, 0, 2925, 255}, "Ver 1.1.4  ( + 39A4.51EB)", true),
     {.name = "lblTitle", .kind = Kind::Label, .at = {0, 0, 1005, 240}, .caption = "Selenial",
@@ -155,9 +155,9 @@ void MainCLock::Form_Load() {
     face_.setText(DiffSec, loaded.boxText);
     DiffSec_Change(loaded.boxText);
   }
+  // A stored number other than 0 has just been taken up, or refused, as an edit.
   followsZone_ = loaded.systemZone;
-  TZdays_ = epochclock::offsetToDays(followsZone_ ? static_cast<double>(seams_.readClock().utcOffset)
-                                                  : loaded.seconds);
+  if (followsZone_) TZdays_ = epochclock::offsetToDays(static_cast<double>(seams_.readClock().utcOffset));
   face_.setCaption("ini: " + runtime::signedNumberText(TZdays_));
   loadPreferences();
   loadTrayPreferences();
@@ -196,22 +196,26 @@ void MainCLock::Display() {
   const runtime::ClockReading now = seams_.readClock();
   const runtime::DateTimeSerial Tnow = now.moment;
   if (followsZone_) TZdays_ = epochclock::offsetToDays(static_cast<double>(now.utcOffset));
-  // An offset that takes Tutc out of the calendar leaves the last good texts in place.
+  // An offset that takes Tutc out of the calendar leaves the last good UTC texts in
+  // place; the local time goes on.
   const auto sample = epochclock::sample(Tnow, TZdays_);
-  if (!sample) return;
-  const std::string starDate = epochclock::starDateText(sample->starsecs);
-  face_.setCaption(starDate);
+  std::optional<epochclock::MomentTexts> texts;
   shownSecond_ = Tnow;
   shownOffset_ = now.utcOffset;
-  shownStarsecs_ = sample->starsecs;
-  shownOffsetSeconds_ = TZdays_ * runtime::kSecondsPerDay;
-  const std::string utc = runtime::momentText(sample->Tutc), local = runtime::momentText(sample->Tnow);
-  refreshTray(starDate, utc, local);
+  if (sample) {
+    texts = epochclock::momentTexts(*sample);
+    face_.setCaption(texts->starDate);
+    shownStarsecs_ = sample->starsecs;
+    shownOffsetSeconds_ = TZdays_ * runtime::kSecondsPerDay;
+    refreshTray(texts->starDate, texts->utc, texts->local);
+  }
   if (face_.minimized()) return;
-  face_.setText(Label5_0, "  " + starDate);
-  face_.setText(Label5_1, "  " + runtime::plainNumberText(static_cast<double>(sample->starsecs)));
-  face_.setText(Label5_2, "  " + utc);
-  face_.setText(Label5_3, "  " + local);
+  if (texts) {
+    face_.setText(Label5_0, "  " + texts->starDate);
+    face_.setText(Label5_1, "  " + texts->seconds);
+    face_.setText(Label5_2, "  " + texts->utc);
+  }
+  if (runtime::inDateRange(Tnow)) face_.setText(Label5_3, "  " + runtime::momentText(Tnow));
 }
 
 void MainCLock::setShown(Control control, bool shown) {
@@ -305,7 +309,7 @@ void MainCLock::loadPreferences() {
 
 void MainCLock::savePreferences() {
   const settings::SaveResult saved = settings::savePreferences(seams_.preferencesFile, preferences_);
-  if (!saved.ok) report("The preferences could not be saved: " + saved.error);
+  if (!saved.error.empty()) report("The preferences could not be saved: " + saved.error);
 }
 
 void MainCLock::showStampChoices() {
@@ -436,17 +440,31 @@ void MainCLock::hotkey_Pressed() {
   }
 }
 
-void MainCLock::DiffSec_Change(std::string_view text) {
+void MainCLock::DiffSec_Change(std::string_view typed) {
+  // A one-line box keeps the first line of a paste, as Windows' own do, so that the box,
+  // the offset in use and the file agree.
+  const std::string_view text = typed.substr(0, typed.find_first_of("\r\n"));
+  if (text.size() != typed.size()) face_.setText(DiffSec, text);
   const settings::OffsetSetting::Changed changed = offsets_.change(text);
   // The next refresh takes the zone's offset. Text that spells no number (the box
-  // emptied while retyping) keeps the last good offset.
+  // emptied while retyping), or a number the clock cannot show, keeps the last good offset.
   followsZone_ = changed.systemZone;
-  if (changed.seconds) TZdays_ = epochclock::offsetToDays(*changed.seconds);
   std::string why;
-  if (!changed.saved.ok) {
-    why = "The offset could not be saved: " + changed.saved.error;
-    report(why);
+  const auto fail = [&why](const std::string& reason) {
+    report(reason);
+    why += (why.empty() ? "" : "\n") + reason;
+  };
+  if (changed.seconds) {
+    const double days = epochclock::offsetToDays(*changed.seconds);
+    if (epochclock::sample(seams_.readClock().moment, days)) {
+      TZdays_ = days;
+    } else {
+      fail("The offset " + runtime::plainNumberText(*changed.seconds) +
+           " puts UTC outside the years 100 to 9999; the clock keeps the offset " +
+           runtime::plainNumberText(TZdays_ * 86400));
+    }
   }
+  if (!changed.error.empty()) fail("The offset could not be saved: " + changed.error);
   face_.showFailure(DiffSec, why);
 }
 

@@ -99,7 +99,7 @@ class MainCLock : public Events {
   void edited(Control control, std::string_view text) override;
   bool keyPressed(Key key) override;
   void contextMenu(Control control) override;
-  void menuChosen(int entry);
+  void menuChosen(int entry) override;
 
   double TZdays() const { return TZdays_; }
 

@@ -1,6 +1,8 @@
 #include "ui/window_design.h"
 
 #include <algorithm>
+#include <numeric>
+#include <set>
 
 #include "ui/contrast.h"
 
@@ -66,6 +68,61 @@ std::optional<Control> nextInTabOrder(const WindowDesign& window, std::optional<
     if (takesFocus(c)) return c;
   }
   return std::nullopt;
+}
+
+namespace {
+
+bool overlap(const Twips& a, const Twips& b) {
+  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+         b.top < a.top + a.height;
+}
+
+}  // namespace
+
+std::vector<Control> labelsUnder(const WindowDesign& window, std::span<const Control> covers) {
+  std::vector<Control> under;
+  for (Control c = 0; c < static_cast<Control>(window.controls.size()); ++c) {
+    if (window.controls[c].kind != Kind::Label || std::ranges::find(covers, c) != covers.end()) continue;
+    if (std::ranges::any_of(covers, [&](Control cover) { return overlap(window.controls[cover].at, window.controls[c].at); })) {
+      under.push_back(c);
+    }
+  }
+  return under;
+}
+
+std::vector<Control> stackingOrder(const WindowDesign& window) {
+  const auto count = static_cast<Control>(window.controls.size());
+  // Which controls must come before which; ties go to the design's own order.
+  std::vector<std::vector<Control>> behind(static_cast<std::size_t>(count));
+  std::vector<int> waitingFor(static_cast<std::size_t>(count), 0);
+  const auto mustPrecede = [&](Control front, Control back) {
+    behind[front].push_back(back);
+    ++waitingFor[back];
+  };
+  for (Control front = 0; front < count; ++front) {
+    for (Control back = front + 1; back < count; ++back) {
+      if (overlap(window.controls[front].at, window.controls[back].at)) mustPrecede(front, back);
+    }
+  }
+  const std::vector<Control> tabs = tabOrder(window);
+  for (std::size_t i = 1; i < tabs.size(); ++i) mustPrecede(tabs[i - 1], tabs[i]);
+  std::set<Control> ready;
+  for (Control c = 0; c < count; ++c) {
+    if (waitingFor[c] == 0) ready.insert(c);
+  }
+  std::vector<Control> order;
+  while (!ready.empty()) {
+    const Control next = *ready.begin();
+    ready.erase(ready.begin());
+    order.push_back(next);
+    for (const Control back : behind[next]) {
+      if (--waitingFor[back] == 0) ready.insert(back);
+    }
+  }
+  if (order.size() == window.controls.size()) return order;
+  std::vector<Control> designed(window.controls.size());
+  std::iota(designed.begin(), designed.end(), 0);
+  return designed;
 }
 
 }  // namespace ui

@@ -132,6 +132,14 @@ std::vector<Control> tabOrder(const WindowDesign& window);
 std::optional<Control> nextInTabOrder(const WindowDesign& window, std::optional<Control> from, bool backwards,
                                       const std::function<bool(Control)>& takesFocus);
 
+// The controls front to back for a toolkit whose tab order is its stacking order: controls
+// that overlap keep the design's stacking, and those that take the focus follow the tab
+// order; where the two cannot both hold, the design's stacking.
+std::vector<Control> stackingOrder(const WindowDesign& window);
+
+// The labels that any of `covers` overlaps, the covers themselves left out.
+std::vector<Control> labelsUnder(const WindowDesign& window, std::span<const Control> covers);
+
 // The text colour of a box whose text could not be kept: a red that reads on its background.
 std::uint32_t failureText(std::uint32_t background);
 

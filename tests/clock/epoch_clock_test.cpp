@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <charconv>
 #include <chrono>
+#include <limits>
+#include <optional>
+#include <string_view>
 
 #include "../support/moments.h"
+#include "runtime/moment_reading.h"
 
 namespace {
 
@@ -12,8 +18,58 @@ using namespace std::chrono;
 using runtime::DateTimeSerial;
 using testsupport::at;
 
+// The oracle: the epoch as the texts "07/20/1969" and "20:17:43" read, month first.
+template <std::size_t count>
+std::optional<std::array<int, count>> readFields(std::string_view text, char separator) {
+  std::array<int, count> fields{};
+  const char* at = text.data();
+  const char* end = text.data() + text.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) {
+      if (at == end || *at != separator) return std::nullopt;
+      ++at;
+    }
+    const auto [next, ec] = std::from_chars(at, end, fields[i]);
+    if (ec != std::errc{} || next == at) return std::nullopt;
+    at = next;
+  }
+  if (at != end) return std::nullopt;
+  return fields;
+}
+
+std::optional<DateTimeSerial> dateTextToSerial(std::string_view text) {
+  const auto fields = readFields<3>(text, '/');
+  if (!fields) return std::nullopt;
+  const auto [m, d, y] = *fields;
+  const year_month_day date{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}};
+  if (!date.ok() || y < 100 || y > 9999) return std::nullopt;
+  return runtime::serialOf(date, seconds{0});
+}
+
+std::optional<DateTimeSerial> timeTextToSerial(std::string_view text) {
+  const auto fields = readFields<3>(text, ':');
+  if (!fields) return std::nullopt;
+  const auto [h, m, s] = *fields;
+  if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59) return std::nullopt;
+  return static_cast<double>(h * 3600 + m * 60 + s) / 86400.0;
+}
+
+static_assert(epochclock::epochUnixSeconds() == -14182937);
+static_assert(epochclock::epoch() == 25404.845636574075);
+
 TEST(EpochClock, Epoch) {
-  EXPECT_EQ(epochclock::epoch(), 25404.845636574075);
+  EXPECT_EQ(dateTextToSerial("12/30/1899"), 0.0);
+  EXPECT_EQ(dateTextToSerial("07/20/1969"), 25404.0);
+  EXPECT_EQ(timeTextToSerial("20:17:43"), 73063.0 / 86400.0);
+  for (const char* bad : {"20/07/1969", "02/30/2001", "7-20-1969", "07/20/1969x", "", "07/20"}) {
+    EXPECT_FALSE(dateTextToSerial(bad)) << bad;
+  }
+  for (const char* bad : {"24:00:00", "20:60:00", "20:17", "20:17:43 ", "x"}) {
+    EXPECT_FALSE(timeTextToSerial(bad)) << bad;
+  }
+  const DateTimeSerial oracle = *dateTextToSerial("07/20/1969") + *timeTextToSerial("20:17:43");
+  EXPECT_EQ(epochclock::epoch(), oracle);
+  EXPECT_EQ(epochclock::epochUnixSeconds(), runtime::secondsBetween(runtime::utcSerial(0), oracle));
   EXPECT_EQ(runtime::momentText(epochclock::epoch()), "1969.07.20+20.17.43");
 }
 
@@ -99,6 +155,42 @@ TEST(StarDate, Text) {
       {INT64_MIN, " - 800000000000.0000"},
   };
   for (const Case& c : cases) EXPECT_EQ(epochclock::starDateText(c.starsecs), c.text) << c.starsecs;
+}
+
+TEST(EpochClock, MomentTexts) {
+  struct Case {
+    DateTimeSerial Tnow;
+    double offset;
+    const char* seconds;
+    const char* utc;
+    const char* local;
+  };
+  // The first and last moments of the date range give the widest counts; 2^53 + 1 is
+  // where a double stops holding every whole number.
+  const Case cases[] = {
+      {at(2000, 3, 13, 1, 54, 10), 25200, "967070187", "2000.03.12+18.54.10", "2000.03.13+01.54.10"},
+      {at(1969, 7, 20, 20, 17, 42), 0, "-1", "1969.07.20+20.17.42", "1969.07.20+20.17.42"},
+      {at(100, 1, 1, 0, 0, 0), 0, "-58997276263", "0100.01.01+00.00.00", "0100.01.01+00.00.00"},
+      {at(9999, 12, 31, 23, 59, 59), 0, "253416483736", "9999.12.31+23.59.59", "9999.12.31+23.59.59"},
+      {at(9999, 12, 31, 23, 59, 59), 86400, "253416397336", "9999.12.30+23.59.59", "9999.12.31+23.59.59"},
+  };
+  for (const Case& c : cases) {
+    const auto s = epochclock::sample(c.Tnow, epochclock::offsetToDays(c.offset));
+    ASSERT_TRUE(s) << c.utc;
+    const epochclock::MomentTexts texts = epochclock::momentTexts(*s);
+    EXPECT_EQ(texts.starDate, epochclock::starDateText(s->starsecs));
+    EXPECT_EQ(texts.seconds, c.seconds);
+    EXPECT_EQ(texts.utc, c.utc);
+    EXPECT_EQ(texts.local, c.local);
+    // The window wrote the count with the number text of its labels: the same, all the
+    // way to the ends of the range.
+    EXPECT_EQ(texts.seconds, runtime::plainNumberText(static_cast<double>(s->starsecs)));
+  }
+  const std::int64_t beyondDoubles = (std::int64_t{1} << 53) + 1;
+  EXPECT_EQ(epochclock::momentTexts({at(2000, 1, 1, 0, 0, 0), at(2000, 1, 1, 0, 0, 0), beyondDoubles}).seconds,
+            "9007199254740993");
+  const DateTimeSerial nan = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_EQ(epochclock::momentTexts({nan, at(2000, 1, 1, 0, 0, 0), 0}).local, "");
 }
 
 TEST(StarDate, ThirtyTwoBitCountsAreTwelveCharacters) {

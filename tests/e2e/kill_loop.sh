@@ -5,24 +5,26 @@
 # every kill Selenial.ini holds exactly one whole line that was a box text,
 # CR LF included, and at most one temporary file lies beside it; none is left
 # once the program has started again.
-# Usage: kill_loop.sh program [kills]   (default 50)
+# With "read-only", the program runs as nobody in a folder nobody may write, over
+# a file nobody may: every save is written in place, and after every kill the
+# file's first line is a whole box text, CR LF included; the file is never empty.
+# Usage: kill_loop.sh program [kills [read-only]]   (default 50)
 set -euo pipefail
 program="$(realpath "$1")"
 kills="${2:-50}"
-for tool in Xvfb xdotool setsid; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work="$(mktemp -d)"
-cleanup() {
-  if [ -n "${typist:-}" ]; then kill -- -"$typist" 2>/dev/null || true; fi
-  if [ -n "${app:-}" ]; then kill -9 "$app" 2>/dev/null || true; fi
-  kill "${xvfb:-}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
+mode="${3:-}"
 source "$(dirname "$0")/x11.sh"
+needs Xvfb xdotool setsid
+launch=()
+if [ "$mode" = read-only ]; then
+  # Root would write the folder anyway.
+  [ "$(id -u)" = 0 ] || { echo "SKIP: needs root, to run the program as nobody"; exit 77; }
+  needs setpriv
+  launch=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+make_work
+at_exit 'if [ -n "${typist:-}" ]; then kill -- -"$typist"; fi'
+at_exit 'if [ -n "${app:-}" ]; then kill -9 "$app"; fi'
 start_xvfb
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime" TZ=UTC
@@ -40,14 +42,22 @@ done
 run="$work/run"
 mkdir "$run"
 ini="$run/Selenial.ini"
+if [ "$mode" = read-only ]; then
+  chmod 755 "$work"
+  chown nobody "$work/runtime"
+  printf '0\r\n' >"$ini"
+  chown nobody:nogroup "$ini"
+  [ "$(setpriv --reuid=nobody --regid=nogroup --clear-groups sh -c "touch '$run/x' 2>/dev/null && echo w")" = "" ] ||
+    { echo "FAIL: nobody may write the folder" >&2; exit 1; }
+fi
 temporaries() { find "$run" -maxdepth 1 -name 'Selenial.ini?*' | wc -l; }
 
 changed=0 leftover=0 previous="" kill=0
 declare -A seen=()
 for ((kill = 1; kill <= kills; kill++)); do
-  (cd "$run" && exec "$program" >>"$work/app.log" 2>&1) &
+  (cd "$run" && exec "${launch[@]}" "$program" >>"$work/app.log" 2>&1) &
   app=$!
-  window=$(timeout 15 xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null | head -n1) ||
+  window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null | head -n1) ||
     fail "no window"
   (($(temporaries) == 0)) || fail "the start left $(ls "$run")"
   xdotool windowfocus --sync "$window"
@@ -71,9 +81,16 @@ for ((kill = 1; kill <= kills; kill++)); do
     # Read the bytes exactly, trailing line end included.
     content="$(cat "$ini"; printf x)"
     content="${content%x}"
-    [ "${content: -2}" = $'\r\n' ] || fail "Selenial.ini holds $(od -An -c "$ini") (no CR LF at its end)"
-    line="${content%$'\r\n'}"
-    case "$line" in *$'\r'* | *$'\n'*) fail "Selenial.ini holds more than one line: $(od -An -c "$ini")" ;; esac
+    if [ "$mode" = read-only ]; then
+      # Cut short between the write and the cut to length, the file holds the new
+      # line followed by the old one's tail.
+      line="${content%%$'\r\n'*}"
+      [ "$line" != "$content" ] || fail "Selenial.ini holds $(od -An -c "$ini") (no CR LF after its first line)"
+    else
+      [ "${content: -2}" = $'\r\n' ] || fail "Selenial.ini holds $(od -An -c "$ini") (no CR LF at its end)"
+      line="${content%$'\r\n'}"
+      case "$line" in *$'\r'* | *$'\n'*) fail "Selenial.ini holds more than one line: $(od -An -c "$ini")" ;; esac
+    fi
     [ -n "${typed[$line]:-}" ] || fail "Selenial.ini holds '$line', never a box text"
     seen["$line"]=1
     [ "$content" != "$previous" ] && changed=$((changed + 1))
@@ -88,9 +105,9 @@ done
 kill=$kills
 
 # The next start removes what the last kill left.
-(cd "$run" && exec "$program" >>"$work/app.log" 2>&1) &
+(cd "$run" && exec "${launch[@]}" "$program" >>"$work/app.log" 2>&1) &
 app=$!
-timeout 15 xdotool search --sync --onlyvisible --pid "$app" >/dev/null 2>&1 || fail "no window at the last start"
+timeout 60 xdotool search --sync --onlyvisible --pid "$app" >/dev/null 2>&1 || fail "no window at the last start"
 (($(temporaries) == 0)) || fail "the last start left $(ls "$run")"
 kill "$app"
 wait "$app" 2>/dev/null || true

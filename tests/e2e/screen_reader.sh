@@ -5,19 +5,10 @@
 set -euo pipefail
 program="$(realpath "$1")"
 here="$(cd "$(dirname "$0")" && pwd)"
-for tool in Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher orca; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
-
-work="$(mktemp -d)"
-cleanup() {
-  kill "${xvfb:-}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 source "$(dirname "$0")/x11.sh"
+needs Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher orca
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
+make_work
 start_xvfb
 
 cd "$work"

@@ -6,18 +6,12 @@
 # Usage: status_bars.sh STARDATE README
 set -euo pipefail
 readme="$2"
-for tool in i3blocks tmux script; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-work="$(mktemp -d)"
+source "$(dirname "$0")/../../scripts/lib.sh"
+needs i3blocks tmux script
+make_work
 socket="stardate-test-$$"
-cleanup() {
-  kill "${i3blocks:-}" 2>/dev/null || true
-  tmux -L "$socket" kill-server 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+at_exit 'kill "${i3blocks:-}"'
+at_exit 'tmux -L "$socket" kill-server'
 # The recipes name the command as users install it.
 mkdir "$work/bin" && ln -s "$(realpath "$1")" "$work/bin/stardate"
 export PATH="$work/bin:$PATH" TZ=UTC
@@ -45,7 +39,7 @@ recipe '# ~/.config/i3blocks/config' >"$work/i3blocks.conf"
 grep -qx 'interval=persist' "$work/i3blocks.conf" || fail "the README's i3blocks recipe is not persistent"
 i3blocks -c "$work/i3blocks.conf" </dev/null >"$work/i3blocks.out" 2>&1 &
 i3blocks=$!
-for _ in $(seq 50); do [ "$(grep -c '"name":"stardate"' "$work/i3blocks.out")" -ge 4 ] && break; sleep 0.1; done
+poll 150 eval '[ "$(grep -c "\"name\":\"stardate\"" "$work/i3blocks.out")" -ge 4 ]' || true
 grep -o '"full_text":"[^"]*","name":"stardate"' "$work/i3blocks.out" | cut -d'"' -f4 >"$work/i3blocks.shown"
 check_shown i3blocks "$work/i3blocks.shown"
 

@@ -6,17 +6,10 @@
 set -euo pipefail
 program="$(realpath "$1")"
 app_id="$(basename "$2" .desktop)"  # the desktop entry
-for tool in Xvfb weston xdotool import convert wl-paste; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work="$(mktemp -d)"
-cleanup() {
-  kill "${app:-}" "${weston:-}" "${xvfb:-}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/x11.sh"
+needs Xvfb weston xdotool import convert wl-paste
+make_work
+at_exit 'kill "${app:-}" "${weston:-}"'
 start_xvfb
 
 export XDG_RUNTIME_DIR="$work/runtime"
@@ -29,7 +22,7 @@ weston --backend=x11-backend.so --use-pixman --width=800 --height=600 --socket=s
 weston=$!
 poll 100 test -S "$XDG_RUNTIME_DIR/selenial" || fail "weston did not start: $(tail -n3 "$work/weston.log")"
 compositor() { xdotool search --class '^Weston Compositor$' 2>/dev/null | head -n1; }
-poll 50 test -n "$(compositor)" || fail "weston has no window"
+poll 100 test -n "$(compositor)" || fail "weston has no window"
 xdotool windowfocus --sync "$(compositor)"
 
 mkdir "$work/run" && cd "$work/run"
@@ -68,7 +61,7 @@ echo "application id: $app_id"
 
 # The About view: only the title bar can change, and it must follow the caption.
 shot first
-poll 30 differs || fail "the title bar kept its text while the caption went on: $(titles | tail -n2 | tr '\n' ' ')"
+poll 100 differs || fail "the title bar kept its text while the caption went on: $(titles | tail -n2 | tr '\n' ' ')"
 box=$(changed first now)
 height=${box#*x}
 height=${height%%+*}
@@ -78,11 +71,11 @@ echo "title bar repainted with the caption: $box"
 # The clock view; a click on the StarDate puts it where wl-paste reads it.
 xdotool key Return
 stardate_label() { shot clock && read -r left top < <(first_pixel clock '#000040'); }
-poll 30 stardate_label || fail "the StarDate value is not in sight after OK"
+poll 100 stardate_label || fail "the StarDate value is not in sight after OK"
 # The pointer must enter weston's window before it clicks.
 xdotool mousemove 900 700 sleep 0.1 mousemove $((left + 20)) $((top + 8)) sleep 0.1 click 1
 pasted() { paste=$(WAYLAND_DISPLAY=selenial wl-paste -n 2>/dev/null) && [ "${paste:0:2}" = "  " ] && titles | grep -qxF -- "${paste:2}"; }
-poll 30 pasted || fail "wl-paste read '${paste:-}', not a StarDate the program showed"
+poll 100 pasted || fail "wl-paste read '${paste:-}', not a StarDate the program showed"
 echo "time stamp: '$paste'"
 
 # The calculator, put behind the clock, comes back to the front with Alt+C. (It has no
@@ -91,14 +84,14 @@ raise_clock() {
   shot behind
   read -r x y < <(first_pixel behind '#0000C0') || fail "no part of the clock is in sight"
   xdotool mousemove "$x" "$y" sleep 0.1 click 1
-  poll 30 has_focus ' ' || fail "the clock did not take the keyboard"
+  poll 100 has_focus ' ' || fail "the clock did not take the keyboard"
 }
 raise_clock
 xdotool key alt+c
-poll 30 has_focus Vantrel || fail "the calculator did not open with the keyboard"
+poll 100 has_focus Vantrel || fail "the calculator did not open with the keyboard"
 raise_clock
 xdotool key alt+c
-poll 30 has_focus Vantrel || fail "Alt+C left the calculator behind the clock"
+poll 100 has_focus Vantrel || fail "Alt+C left the calculator behind the clock"
 echo "calculator back in front: window $(windows_titled Vantrel) of its name"
 
 kill -0 "$app" || fail "the program died"

@@ -7,35 +7,19 @@
 set -euo pipefail
 arch="$1"
 build="$(mkdir -p "$2" && cd "$2" && pwd)"
-source="$(cd "$(dirname "$0")/../.." && pwd)"
-toolchain="$source/cmake/mingw-w64.cmake"
-[ "$arch" = i686 ] && toolchain="$source/cmake/mingw-w64-i686.cmake"
-for tool in Xvfb xdotool xclip wine wineboot wineserver "$arch-w64-mingw32-g++-posix"; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+source "$(dirname "$0")/x11.sh"
+needs Xvfb xdotool xclip wine wineboot wineserver "$arch-w64-mingw32-g++-posix"
 [ -d /usr/src/googletest ] || { echo "SKIP: the googletest sources are not installed"; exit 77; }
 if [ "$arch" = i686 ] && [ ! -x /usr/lib/wine/wine ]; then echo "SKIP: wine32 is not installed"; exit 77; fi
+make_work
+export TZ=UTC
 
-work="$(mktemp -d)"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all DBUS_SESSION_BUS_ADDRESS=unix:path=/dev/null TZ=UTC
-# No downloads of wine's .NET and HTML engines when the prefix is made.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  kill "${xvfb:-}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-source "$(dirname "$0")/x11.sh"
-
-cmake -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-  -DSELENIAL_GTEST_SOURCE=/usr/src/googletest >"$work/build.log" 2>&1 &&
-  cmake --build "$build" -j2 --target selenial stardate ui_tests win32_face_tests window_peek >>"$work/build.log" 2>&1 ||
-  fail "the cross build failed: $(tail -n 20 "$work/build.log")"
+build_folder="$build" build "windows-$arch" --target selenial stardate ui_tests win32_face_tests window_peek accessible_peek \
+  >"$work/build.log" 2>&1 || fail "the cross build failed: $(tail -n 20 "$work/build.log")"
+source "$build/selenial-version.sh"
 
 start_xvfb
-
-timeout 180 wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -n 5 "$work/wineboot.log")"
+start_wine
 # Without a window manager nothing tells wine of the focus but the X input focus.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /d N /f >/dev/null 2>&1
 
@@ -75,60 +59,81 @@ clock_centre_of() {
     centre=$(centre_of "$(xdotool getwindowname "$main")" "$1") && [ -n "$centre" ] && { echo "$centre"; return; }
   done
 }
-# Clicks at a point of the screen and waits until the clipboard reads as $3 says.
-click_for_clipboard() {
-  echo marker | xclip -i -selection clipboard
-  poll 30 test "$(clipboard)" = marker || fail "xclip cannot set the clipboard"
-  xdotool mousemove --sync "$1" "$2" click 1
-  poll 30 "$3" || true
-}
 
 mkdir "$work/run" && cd "$work/run"
 wine "$build/src/selenial.exe" >"$work/app.log" 2>&1 &
 app=$!
 
-main=$(wait_window '^ini:  0$' 300)
-sleep 1.5
-title=$(xdotool getwindowname "$main")
-is_present 0 "$title" || fail "caption '$title' is not the present StarDate $(stardate "$(starsecs 0)")"
-echo "caption: '$title'"
+main=$(wait_window '^ini:  0$' 600)
+wait_present 0 "$main" caption
 
 xdotool windowfocus --sync "$main"
 xdotool key Return
-sleep 0.3
 # The value label that shows the StarDate, as a user finds it.
-read -r x y < <(clock_centre_of '^Static    [+-] +[0-9A-F]+[.][0-9A-F][0-9A-F][0-9A-F][0-9A-F]$') || true
-[ -n "${x:-}" ] || fail "Enter did not leave the About view: $(peek "$(xdotool getwindowname "$main")")"
-stamped() { [ "$(clipboard)" != marker ]; }
-click_for_clipboard "$x" "$y" stamped
+stardate_label() {
+  read -r x y < <(clock_centre_of '^Static    [+-] +[0-9A-F]+[.][0-9A-F][0-9A-F][0-9A-F][0-9A-F]$') && [ -n "$x" ]
+}
+poll 100 stardate_label || fail "Enter did not leave the About view: $(peek "$(xdotool getwindowname "$main")")"
+click_until clipboard_changed mousemove --sync "$x" "$y"
 check_stamp
 
+# What a screen reader finds: each value named by what it shows and described by its title.
+heard() { wine "$build/tests/accessible_peek.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The clock's title changes every second: a title read a moment too early finds no window.
+clock_heard() { for _ in 1 2 3; do heard "$(xdotool getwindowname "$main")" | grep . && return; done; }
+heard_clock=$(clock_heard) moment='[0-9]{4}[.][0-9]{2}[.][0-9]{2}[+][0-9.]{8}'
+for row in '[+-] +[0-9A-F]+[.][0-9A-F]{4} \|  \| The current moment \(posi-4 seconds\)' \
+  '[0-9]+ \|  \| The current moment in seconds \(decimal format\)' \
+  "$moment \\|  \\| The current moment in GMT \\(UTC\\)   \\[ANSI Format\\]" "$moment \\|  \\| Your time zone  \\(ANSI format\\)"; do
+  grep -Eq "^1[*]? static text \| +$row\$" <<<"$heard_clock" || fail "no value reads as /$row/: $heard_clock"
+done
+# The dialog manager's Tab reaches the StarDate, and Enter there copies the time stamp.
+xdotool key Tab
+poll 100 eval 'grep -Eq "^1[*] static text \| +[+-] +[0-9A-F]+[.]" <<<"$(clock_heard)"' ||
+  fail "Tab does not reach the StarDate: $(clock_heard)"
+echo marker | xclip -i -selection clipboard
+poll 50 test "$(clipboard)" = marker || fail "xclip cannot set the clipboard"
+xdotool key Return
+poll 100 clipboard_changed || fail "Enter on the focused StarDate did not copy"
+check_stamp
+echo "a screen reader hears each value by its text and title; Tab and Enter copy the StarDate"
+
 xdotool key alt+s
-sleep 0.3
+poll 100 eval 'clock_centre_of "^Edit " >/dev/null' || fail "Alt+S showed no offset box: $(peek "$(xdotool getwindowname "$main")")"
 xdotool type --delay 30 -- -18000
-sleep 0.3
-[ "$(od -An -c Selenial.ini | tr -s ' ')" = " - 1 8 0 0 0 \r \n" ] || fail "Selenial.ini holds $(od -An -c Selenial.ini)"
-sleep 1.2
-title=$(xdotool getwindowname "$main")
-is_present -18000 "$title" || fail "caption '$title' does not follow the offset -18000"
-echo "caption with offset -18000: '$title'"
+poll 100 file_holds Selenial.ini " - 1 8 0 0 0 \r \n" || fail "Selenial.ini holds $(od -An -c Selenial.ini)"
+box='Enter the difference in seconds between your local time and UTC \(GMT date-time\):'
+poll 100 eval 'grep -Eq "^1[*] text \| $box \| -18000 \| " <<<"$(clock_heard)"' ||
+  fail "the offset box is not named by its label: $(clock_heard)"
+wait_present -18000 "$main" "caption with offset -18000"
 
 xdotool key alt+c
-calc=$(wait_window '^Vantrel$' 300)
-xdotool windowfocus --sync "$calc"
-sleep 0.3
+calc=$(wait_window '^Vantrel$' 600)
+# Found by its name, it may not be mapped yet.
+poll 100 xdotool windowfocus --sync "$calc" 2>/dev/null || fail "the calculator cannot take the focus"
 # The focus starts on Close; Tab takes it to the input box, its text selected.
 xdotool key Tab
 xdotool type --delay 30 86400
-sleep 0.3
-results=$(peek Vantrel | grep '^1 [01] .* Edit ' | cut -d' ' -f6-)
-grep -qx '+ 15180.0' <<<"$results" || fail "no box reads '+ 15180.0': $results"
+converted() { results=$(peek Vantrel | grep '^1 [01] .* Edit ' | cut -d' ' -f6-) && grep -qx '+ 15180.0' <<<"$results"; }
+poll 100 converted || fail "no box reads '+ 15180.0': $results"
 read -r x y < <(centre_of Vantrel '^Edit [+] 1[.]518 posi-4$') || true
 [ -n "${x:-}" ] || fail "no box reads '+ 1.518 posi-4': $results"
 copied() { [ "$(clipboard)" = "+ 1.518 posi-4" ]; }
-click_for_clipboard "$x" "$y" copied
+click_until copied mousemove --sync "$x" "$y"
 copied || fail "a click on the scientific result copied '$(clipboard)'"
 echo "calculator: '+ 15180.0', copied '$(clipboard)'"
+[ "$(grep -Ec '^1[*]? text \| (Decimal|Hexadecimal|Hexadecimal scientific) value \| ' <<<"$(heard Vantrel)")" = 3 ] ||
+  fail "the calculator's boxes are not named: $(heard Vantrel)"
+# The essays' page hides what they cover, and the first page comes back whole.
+labels() { heard Vantrel | grep -c '^1 static text | '; }
+page=$(labels)
+read -r x y < <(centre_of Vantrel '^Button See Also') || true
+xdotool mousemove --sync "$x" "$y" click 1
+poll 100 eval '[ "$(labels)" = 4 ]' || fail "the essays' page shows $(labels) labels, not the 3 essays and the one below: $(heard Vantrel)"
+read -r x y < <(centre_of Vantrel '^Button Back to') || true
+xdotool mousemove --sync "$x" "$y" click 1
+poll 100 eval '[ "$(labels)" = "$page" ]' || fail "back on the first page $(labels) labels show, not $page"
+echo "calculator: its boxes named; the essays' page shows 4 labels, the first page $page"
 
 # The stamp key, Win+Alt+T, types the stamp into another program's window, Win and Alt
 # still held, and leaves the clipboard alone.
@@ -161,11 +166,9 @@ mkdir "$work/auto" && cd "$work/auto"
 printf 'auto\r\n' >Selenial.ini
 TZ=Asia/Tokyo wine "$build/src/selenial.exe" >"$work/auto.log" 2>&1 &
 app=$!
-main=$(wait_window '^ini:  0[.]375$' 300)
-sleep 1.5
-title=$(xdotool getwindowname "$main")
-is_present 0 "$title" || fail "with auto in Asia/Tokyo the caption '$title' is not the StarDate of the true UTC moment"
-echo "auto in Asia/Tokyo: caption 'ini:  0.375', then '$title'"
+main=$(wait_window '^ini:  0[.]375$' 600)
+# Nine hours ahead would be the StarDate of the zone's local time, not of the true UTC moment.
+wait_present 0 "$main" "auto in Asia/Tokyo: caption 'ini:  0.375', then"
 xdotool windowfocus --sync "$main"
 xdotool key alt+F4
 # Without a window manager wine waits 2 s for each window it hides to be withdrawn: the
@@ -180,9 +183,12 @@ done
 # No menu entries of wine's in the real home for the shortcut.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 for msi in first second; do
-  bash "$source/scripts/make-msi.sh" "$arch" "$build" "$work/$msi.msi" 2>>"$work/msi.log" ||
+  bash "$selenial_source/scripts/make-msi.sh" "$arch" "$build" "$work/$msi.msi" 2>>"$work/msi.log" ||
     fail "the installer did not build: $(tail -n 20 "$work/msi.log")"
 done
+grep -qx Icon <<<"$(msiinfo tables "$work/first.msi")" &&
+  grep -aq $'^ARPPRODUCTICON\tselenial[.]ico' <<<"$(msiinfo export "$work/first.msi" Property)" ||
+  fail "the installer gives the installed programs' list no icon"
 msiexec() { timeout 120 wine msiexec "$@" </dev/null >>"$work/msiexec.log" 2>&1; }
 folder() { winepath -u "$(wine cmd /c echo "%$1%" </dev/null 2>/dev/null | tr -d '\r')" 2>/dev/null; }
 # The entries of installed programs named Selenial, as "version|publisher" (wine writes them under HKLM).
@@ -193,7 +199,6 @@ entries() {
     $1 == "DisplayName" { name = $3 } $1 == "DisplayVersion" { version = $3 } $1 == "Publisher" { publisher = $3 }
     END { if (name == "Selenial") print version "|" publisher }'
 }
-holds() { [ -f "$1" ] && [ "$(od -An -c "$1" | tr -s ' ')" = "$2" ]; }
 msiexec /i "$work/first.msi" /qn || fail "msiexec /i exited with $?: $(tail -n 5 "$work/msiexec.log")"
 programs="$(folder LOCALAPPDATA)/Programs/Selenial" settings="$(folder APPDATA)/Selenial"
 shortcut="$(folder APPDATA)/Microsoft/Windows/Start Menu/Programs/Selenial.lnk"
@@ -202,22 +207,18 @@ for file in selenial.exe stardate.exe README.txt LICENSE.txt; do
 done
 cmp -s "$programs/selenial.exe" "$build/src/selenial.exe" || fail "the installed selenial.exe is not the one built"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut Selenial"
-holds "$settings/Selenial.ini" " a u t o \r \n" || fail "the seeded Selenial.ini holds $(od -An -c "$settings/Selenial.ini" 2>&1)"
-[ "$(entries)" = "1.1.0.4|Vantrel" ] || fail "installed programs list '$(entries)', not one Selenial 1.1.0.4 by Vantrel"
+file_holds "$settings/Selenial.ini" " a u t o \r \n" || fail "the seeded Selenial.ini holds $(od -An -c "$settings/Selenial.ini" 2>&1)"
+[ "$(entries)" = "$version|Vantrel" ] || fail "installed programs list '$(entries)', not one Selenial $version by Vantrel"
 # The user's own setting, which the program reads only if the shortcut starts it there.
 printf '3600\r\n' >"$settings/Selenial.ini"
 timeout 30 wine start /unix "$shortcut" </dev/null >"$work/start.log" 2>&1 || fail "the shortcut did not start: $(cat "$work/start.log")"
-installed=$(wait_window '^(ini: |[ ][+-][ ])' 300)
-sleep 1.5
-title=$(xdotool getwindowname "$installed")
-is_present 3600 "$title" || fail "started through the shortcut, the caption '$title' does not follow the offset 3600 in $settings"
-echo "installed; started through the shortcut in its working folder: '$title'"
+installed=$(wait_window '^(ini: |[ ][+-][ ])' 600)
+# The offset 3600 of the setting in $settings.
+wait_present 3600 "$installed" "installed; started through the shortcut in its working folder"
 # The menu bar's own message loop (F10) must not stop the clock.
 xdotool windowfocus --sync "$installed" key F10
-sleep 0.3
 title=$(xdotool getwindowname "$installed")
-sleep 2.2
-[ "$(xdotool getwindowname "$installed")" != "$title" ] || fail "the caption stood still while the menu was open"
+poll 100 eval '[ "$(xdotool getwindowname "$installed")" != "$title" ]' || fail "the caption stood still while the menu was open"
 xdotool key Escape
 # Start at login: a shortcut in the Startup folder, which the uninstall takes away.
 startup="$(folder APPDATA)/Microsoft/Windows/Start Menu/Programs/StartUp/Selenial.lnk"
@@ -226,13 +227,13 @@ poll 100 test -f "$startup" || fail "Start at login made no $startup"
 xdotool windowfocus --sync "$installed" key alt+F4
 poll 150 eval '! xdotool search --name "^ [+-] " >/dev/null 2>&1' || fail "the installed program did not end"
 msiexec /i "$work/second.msi" /qn || fail "installing the next build exited with $?: $(tail -n 5 "$work/msiexec.log")"
-holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "installing again replaced the user's Selenial.ini: $(od -An -c "$settings/Selenial.ini" 2>&1)"
-[ "$(entries)" = "1.1.0.4|Vantrel" ] || fail "after the next build installed programs list '$(entries)', not one Selenial"
+file_holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "installing again replaced the user's Selenial.ini: $(od -An -c "$settings/Selenial.ini" 2>&1)"
+[ "$(entries)" = "$version|Vantrel" ] || fail "after the next build installed programs list '$(entries)', not one Selenial"
 msiexec /x "$work/second.msi" /qn || fail "msiexec /x exited with $?: $(tail -n 5 "$work/msiexec.log")"
 [ ! -e "$programs" ] || fail "the uninstall left $programs: $(ls "$programs")"
 [ ! -e "$shortcut" ] || fail "the uninstall left the shortcut"
 [ ! -e "$startup" ] || fail "the uninstall left the start at login's shortcut"
 [ -z "$(entries)" ] || fail "the uninstall left the installed programs' entry '$(entries)'"
-holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "the uninstall did not keep the user's Selenial.ini"
+file_holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "the uninstall did not keep the user's Selenial.ini"
 echo "installed again over the user's Selenial.ini, one entry; uninstalled, Selenial.ini kept"
 echo "1 passed, 0 failed"

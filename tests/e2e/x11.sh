@@ -1,35 +1,8 @@
-# What the end-to-end tests that drive a program in Xvfb share. Sourced, after
-# $work is made.
+# shellcheck shell=bash
+# What the end-to-end tests that drive a program in Xvfb share, besides scripts/lib.sh
+# (fail, poll, needs, make_work, start_xvfb, start_wine). Sourced.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-# poll TRIES COMMAND...: runs the command every 0.1 s until it succeeds.
-poll() {
-  local tries=$1
-  shift
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
-
-# An X server of the test's own, whose pid is $xvfb. Without -noreset it would
-# reset, and drop a program connecting at that moment, whenever a client leaves.
-start_xvfb() {
-  exec 3>"$work/display"
-  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  poll 50 test -s "$work/display" || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$work/display")"
-}
-
-# wait_window NAME [TRIES]: the id of the first window whose name matches, waiting
-# 0.1 s a try (100 tries unless given).
-wait_window() {
-  local id
-  for _ in $(seq "${2:-100}"); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.1
-  done
-  fail "no window named $1"
-}
 clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
 # Fails unless the clipboard holds a time stamp: two blanks and the present StarDate.
 check_stamp() {
@@ -57,4 +30,37 @@ is_present() {
     [ "$2" = "$(stardate "$n")" ] && return 0
   done
   return 1
+}
+
+# title_is_present OFFSET WINDOW: whether the window's title is the present StarDate for the offset.
+title_is_present() { is_present "$1" "$(xdotool getwindowname "$2" 2>/dev/null)"; }
+# wait_present OFFSET WINDOW WHAT: waits until the title is the present StarDate for the offset.
+wait_present() {
+  poll 100 title_is_present "$1" "$2" ||
+    fail "$3: the caption '$(xdotool getwindowname "$2")' is not the present StarDate $(stardate "$(starsecs "$1")")"
+  echo "$3: '$(xdotool getwindowname "$2")'"
+}
+# click_until CHECK XDOTOOL-ARGS...: puts a marker on the clipboard, then clicks as the
+# arguments say (e.g. mousemove --window W X Y) until CHECK succeeds; fails after 30 s.
+click_until() {
+  local check=$1
+  shift
+  echo marker | xclip -i -selection clipboard
+  poll 50 test "$(clipboard)" = marker || fail "xclip cannot set the clipboard"
+  for _ in $(seq 30); do
+    xdotool "$@" click 1
+    poll 10 "$check" && return 0
+  done
+  fail "clicks at $* never made '$check' true; the clipboard holds '$(clipboard)'"
+}
+clipboard_changed() { [ "$(clipboard)" != marker ]; }
+# copy_stardate_label WINDOW: OK on the About view, then a click on the StarDate value
+# (Label5 index 0, at 3000,120 twips in the client area below the menu bar), the time stamp
+# on the clipboard.
+copy_stardate_label() {
+  local height
+  xdotool windowfocus --sync "$1"
+  xdotool key Return
+  height=$(xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
+  click_until clipboard_changed mousemove --window "$1" 300 $((height - 184 + 16))
 }

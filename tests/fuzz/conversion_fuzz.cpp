@@ -17,7 +17,7 @@ bool onlyAllowed(std::string_view text, std::string_view allowed) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  if (!std::isfinite(runtime::leadingValue(text))) std::abort();
+  if (const auto value = runtime::leadingValueInRange(text); value && !std::isfinite(*value)) std::abort();
   if (const auto strict = runtime::strictValue(text); strict && !std::isfinite(*strict)) std::abort();
   if (const auto result = numerics::DeciConvert(text)) {
     const std::string_view digits = "+- .0123456789ABCDEF";
@@ -28,5 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool nega = result->scientific.find(" nega-") != std::string::npos;
     if (posi == nega) std::abort();
   }
+  // Texts that are missing, or of less than the whole text, never go without a note.
+  if (runtime::leadingValueLength(text) > text.size()) std::abort();
+  if (const numerics::Reading reading = numerics::DeciRead(text); !reading.texts && reading.note.empty()) std::abort();
   return 0;
 }

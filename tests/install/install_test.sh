@@ -4,13 +4,10 @@
 # a desktop's menu does, through the entry's Exec line.
 set -euo pipefail
 build="$1"
-source="$(cd "$(dirname "$0")/../.." && pwd)"
-for tool in desktop-file-validate appstreamcli dpkg-deb gio; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/../../scripts/lib.sh"
+needs desktop-file-validate appstreamcli dpkg-deb gio
+source "$build/selenial-version.sh"
+make_work
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 cd "$work/prefix"
@@ -22,14 +19,14 @@ for file in bin/selenial share/applications/org.vantrel.selenial.desktop \
 done
 desktop-file-validate share/applications/org.vantrel.selenial.desktop
 appstreamcli validate --no-net --pedantic share/metainfo/org.vantrel.selenial.metainfo.xml
-grep -q 'release version="1.1.0.4"' share/metainfo/org.vantrel.selenial.metainfo.xml || fail "metainfo lacks release 1.1.0.4"
+grep -q "release version=\"$version\"" share/metainfo/org.vantrel.selenial.metainfo.xml || fail "metainfo lacks release $version"
 grep -q '<project_license>MIT</project_license>' share/metainfo/org.vantrel.selenial.metainfo.xml ||
   fail "metainfo does not give the MIT licence"
 
 cd "$work"
 cpack --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null
 deb="$(ls "$work"/package/*.deb)"
-[ "$(dpkg-deb -f "$deb" Version)" = "1.1.0.4" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "package does not depend on Qt"
 dpkg-deb -x "$deb" "$work/root"
 [ -x "$work/root/usr/bin/selenial" ] || fail "the package holds no /usr/bin/selenial"
@@ -42,7 +39,7 @@ copyright="$work/root/usr/share/doc/selenial/copyright"
 [ "$(head -n1 "$copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
   fail "the copyright file is not in Debian's machine-readable format"
 grep -qx 'Copyright: 2026 Vantrel' "$copyright" || fail "the copyright file does not name 2026 Vantrel"
-[ "$(sed -n '/^ Permission/,$p' "$copyright" | sed 's/^ //; s/^\.$//')" = "$(sed -n '/^Permission/,$p' "$source/LICENSE")" ] ||
+[ "$(sed -n '/^ Permission/,$p' "$copyright" | sed 's/^ //; s/^\.$//')" = "$(sed -n '/^Permission/,$p' "$selenial_source/LICENSE")" ] ||
   fail "the copyright file's terms are not those of LICENSE"
 # The command beside the clock: the program, both manual pages, and its bash completion.
 root="$work/root/usr"
@@ -73,9 +70,7 @@ launched() {
   done
   return 0
 }
-trap 'kill $(launched) 2>/dev/null || true; rm -rf "$work"' EXIT
-poll() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
-holds() { [ "$(od -An -c "$1" | tr -s ' ')" = "$2" ]; }
+at_exit 'kill $(launched)'
 mkdir -p "$work/launch" && cd "$work/launch"
 home="$work/home folder"
 config="$work/my config"
@@ -97,12 +92,12 @@ for case in "${cases[@]}"; do
     gio launch "$work/root/usr/share/applications/org.vantrel.selenial.desktop" >/dev/null 2>&1 ||
     fail "gio could not launch the desktop entry"
   pid=""
-  poll eval 'pid=$(launched); [ -n "$pid" ]' || fail "the desktop entry started no program"
+  poll 100 eval 'pid=$(launched); [ -n "$pid" ]' || fail "the desktop entry started no program"
   cwd=$(readlink "/proc/$pid/cwd")
   [ "$cwd" = "$folder" ] || fail "started from the menu with XDG_CONFIG_HOME '$xdg', it works in $cwd, not $folder"
-  poll holds "$folder/Selenial.ini" " $after" || fail "$folder/Selenial.ini holds $(od -An -c "$folder/Selenial.ini")"
+  poll 100 file_holds "$folder/Selenial.ini" " $after" || fail "$folder/Selenial.ini holds $(od -An -c "$folder/Selenial.ini")"
   kill "$pid"
-  poll eval '[ -z "$(launched)" ]' || fail "the program started from the menu did not end"
+  poll 100 eval '[ -z "$(launched)" ]' || fail "the program started from the menu did not end"
   stray=$(find "$home" "$work/launch" -name Selenial.ini ! -path "$folder/*")
   [ -z "$stray" ] || fail "Selenial.ini landed in $stray"
 done

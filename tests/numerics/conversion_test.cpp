@@ -93,4 +93,21 @@ TEST(Conversion, OutsideTheLimitsIsReported) {
   EXPECT_TRUE(DeciConvert("1E3" + std::string(40000, 'x')));
 }
 
+TEST(Conversion, ReadingSaysWhenTheTextsAreNotThoseOfTheWholeText) {
+  std::string e24;  // a note cuts the text it quotes after 24 characters, here of two bytes each
+  for (int i = 0; i < 24; ++i) e24 += "\xc3\xa9";
+  const std::string cases[][3] = {
+      {"1e999", "", "1e999 lies beyond the range of a double"},
+      {"1,5", "+ 1.0 posi-0", "Read as 1: the text goes on with ',5', which is not part of a number"},
+      {"abc", "+ 0.0 nega-0", "Read as 0: 'abc' is not a number"},
+      {"-1.5e3" + e24 + "x", "- 5.DC0 posi-2",
+       "Read as -1500: the text goes on with '" + e24 + "...', which is not part of a number"},
+      {" 42 ", "+ 2.A posi-1", ""}, {"86400", "+ 1.518 posi-4", ""}, {"  ", "+ 0.0 nega-0", ""}};
+  for (const auto& [text, scientific, note] : cases) {
+    const numerics::Reading reading = numerics::DeciRead(text);
+    EXPECT_EQ(reading.texts ? reading.texts->scientific : "", scientific) << '"' << text << '"';
+    EXPECT_EQ(reading.note, note) << '"' << text << '"';
+  }
+}
+
 }  // namespace

@@ -16,20 +16,6 @@ using namespace std::chrono;
 using runtime::DateTimeSerial;
 using testsupport::at;
 
-TEST(DateTime, TextToMoment) {
-  EXPECT_EQ(runtime::dateTextToSerial("07/20/1969"), 25404.0);
-  EXPECT_EQ(runtime::timeTextToSerial("20:17:43"), 73063.0 / 86400.0);
-  EXPECT_EQ(*runtime::dateTextToSerial("07/20/1969") + *runtime::timeTextToSerial("20:17:43"),
-            25404.845636574075);
-  EXPECT_EQ(runtime::dateTextToSerial("12/30/1899"), 0.0);
-  for (const char* bad : {"20/07/1969", "02/30/2001", "7-20-1969", "07/20/1969x", "", "07/20"}) {
-    EXPECT_FALSE(runtime::dateTextToSerial(bad)) << bad;
-  }
-  for (const char* bad : {"24:00:00", "20:60:00", "20:17", "20:17:43 ", "x"}) {
-    EXPECT_FALSE(runtime::timeTextToSerial(bad)) << bad;
-  }
-}
-
 TEST(DateTime, MomentText) {
   struct Case {
     DateTimeSerial moment;

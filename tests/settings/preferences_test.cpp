@@ -71,7 +71,7 @@ TEST(Preferences, LoadNamesEachUnreadableLineAndAFileItCannotRead) {
   loaded = settings::loadPreferences(file);
   EXPECT_EQ(loaded.problems.size(), 1u);
   EXPECT_EQ(loaded.preferences.get("copy"), std::nullopt);
-  EXPECT_FALSE(settings::savePreferences(file, loaded.preferences).ok);
+  EXPECT_FALSE(settings::savePreferences(file, loaded.preferences).error.empty());
   std::filesystem::remove_all(dir);
 }
 

@@ -40,10 +40,18 @@ TEST_F(CalculatorTest, EachChangeReplacesBothResults) {
   }
   EXPECT_EQ(face_.text(CoVal), "+ 15180.0");
   EXPECT_EQ(face_.text(CoSci), "+ 1.518 posi-4");
-  // Beyond the conversion's limits both results keep their texts.
-  for (const std::string& bad : {std::string("1E999"), std::string(32767, '9'), std::string("-1E309")}) {
-    type(bad);
-    EXPECT_EQ(face_.text(CoSci), "+ 1.518 posi-4") << bad.substr(0, 8);
+}
+
+// Beyond the limits no result rather than the last number's; read in part, the leading number's, marked.
+TEST_F(CalculatorTest, NoResultOfANumberOtherThanTheOneRead) {
+  const std::string cases[][3] = {{"1e999", "", ""},           {std::string(32767, '9'), "", ""},
+                                  {"1,5", "+ 1.0", "+ 1.0 posi-0"}, {"abc", "+ 0.00", "+ 0.0 nega-0"},
+                                  {" 42 ", "+ 2A.0", "+ 2.A posi-1"}, {"86400", "+ 15180.0", "+ 1.518 posi-4"}};
+  for (const auto& [typed, positional, scientific] : cases) {
+    type("1,5");
+    type(typed);
+    EXPECT_EQ(face_.text(CoVal) + "|" + face_.text(CoSci), positional + "|" + scientific) << typed.substr(0, 8);
+    EXPECT_EQ(face_.failures[DeciVal].empty(), typed == " 42 " || typed == "86400") << typed.substr(0, 8);
   }
 }
 
@@ -53,7 +61,13 @@ TEST_F(CalculatorTest, PageSwitch) {
     calculator_.clicked(Command1);
     EXPECT_EQ(essaysShown(), essays);
     EXPECT_EQ(face_.text(Command1), essays ? kBackCaption : kIntroCaption);
-    EXPECT_TRUE(face_.shown(Label1));
+    // Every label the essays overlap goes while they show; the rest of the page stays.
+    for (const ui::Control label : {Label1, Label2, Label3_0, Label3_1, Label4_0, Label4_1, Label5, Label6, Label7}) {
+      EXPECT_EQ(face_.shown(label), !essays) << ui::calculatorDesign().controls[label].name;
+    }
+    for (const ui::Control control : {Label8, DeciVal, CoVal, CoSci, OKButton, Command1}) {
+      EXPECT_TRUE(face_.shown(control)) << ui::calculatorDesign().controls[control].name;
+    }
     EXPECT_EQ(face_.text(CoVal), "+ E10.0");
   }
 }

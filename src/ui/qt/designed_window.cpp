@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/contrast.h"
 
 #include "ui/qt/widgets.h"
 
@@ -44,6 +47,10 @@ template <typename FaceBase>
 void DesignedWindow<FaceBase>::build(QWidget* area, Events& handlers, const std::set<Control>& late) {
   area_ = area;
   handlers_ = &handlers;
+  // The area draws the ring round a focused button or box (a value draws its own), and
+  // again whenever the focus moves.
+  area_->installEventFilter(this);
+  QObject::connect(qApp, &QApplication::focusChanged, this, [this] { area_->update(); });
   for (Control c = 0; c < static_cast<Control>(widgets_.size()); ++c) {
     if (!late.count(c)) make(c);
   }
@@ -63,6 +70,8 @@ void DesignedWindow<FaceBase>::make(Control control) {
     label->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(label, &QWidget::customContextMenuRequested, this,
                      [this, control] { handlers_->contextMenu(control); });
+    // A focused value's keys reach the handlers first, as a box's do.
+    label->installEventFilter(this);
   }
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     QObject::connect(button, &QAbstractButton::clicked, this, [this, control] { handlers_->clicked(control); });
@@ -158,7 +167,7 @@ void DesignedWindow<FaceBase>::showFailure(Control control, std::string_view why
   QWidget* widget = widgets_[control];
   if (!widget) return;
   const ControlDesign& design = design_.controls[control];
-  paint(widget, design.text, design.background, !why.empty());
+  paint(widget, design, !why.empty());
   const QString tip = why.empty() ? fromStd(design.toolTip) : fromStd(why);
   widget->setToolTip(tip);
   widget->setAccessibleDescription(why.empty() ? fromStd(design.accessibleDescription) : tip);
@@ -172,8 +181,25 @@ void DesignedWindow<FaceBase>::copyToClipboard(std::string_view text) {
 }
 
 template <typename FaceBase>
+void DesignedWindow<FaceBase>::paintFocusRing() {
+  const auto current = focused();
+  if (!current || design_.controls[*current].kind == Kind::Label) return;
+  // Two pixels just outside the control, in the colour that stands out most from the
+  // area's own: the toolkit's blue ring vanishes on the clock's blue.
+  QPainter painter(area_);
+  const auto ring = focusRing(area_->palette().color(QPalette::Window).rgb() & 0xFFFFFF);
+  painter.setPen(QPen(QColor::fromRgb(ring), 2));
+  painter.drawRect(QRectF(widgets_[*current]->geometry()).adjusted(-2, -2, 2, 2));
+}
+
+template <typename FaceBase>
 bool DesignedWindow<FaceBase>::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+  if (watched == area_) {
+    if (event->type() == QEvent::Paint) paintFocusRing();
+    return QWidget::eventFilter(watched, event);
+  }
+  if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+      qobject_cast<QLineEdit*>(watched)) {
     for (Control c = 0; c < static_cast<Control>(widgets_.size()); ++c) {
       if (widgets_[c] == watched && design_.controls[c].clickable) handlers_->clicked(c);
     }
@@ -187,7 +213,13 @@ bool DesignedWindow<FaceBase>::eventFilter(QObject* watched, QEvent* event) {
 
 template <typename FaceBase>
 void DesignedWindow<FaceBase>::keyPressEvent(QKeyEvent* event) {
-  if (const auto key = designKey(event); key && handlers_->keyPressed(*key)) return;
+  const auto key = designKey(event);
+  if (key && handlers_->keyPressed(*key)) return;
+  // What the handlers leave: Enter clicks a focused value, as it clicks a focused button.
+  if (const auto current = focused(); key == Key::Enter && current && design_.controls[*current].clickable) {
+    handlers_->clicked(*current);
+    return;
+  }
   QWidget::keyPressEvent(event);
 }
 

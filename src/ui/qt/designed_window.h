@@ -41,11 +41,15 @@ class DesignedWindow : public QWidget, public FaceBase {
   // memory from the first moment.
   void build(QWidget* area, Events& handlers, const std::set<Control>& late = {});
 
+  // The window's handlers, as the face hands them events.
+  Events& events() const { return *handlers_; }
+
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void make(Control control);
+  void paintFocusRing();
   void restack();
 
   const WindowDesign& design_;

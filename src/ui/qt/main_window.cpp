@@ -9,8 +9,10 @@
 #include <map>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -82,9 +84,18 @@ MainWindow::MainWindow(Seams seams)
     if (item.kind == MenuKind::Note) action->setEnabled(false);
     menu_.push_back(action);
   }
+  // F10 does what Alt alone does: the menu bar takes the keyboard, its first entry lit.
+  connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this, [this] {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    for (const auto type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent alt(type, Qt::Key_Alt, type == QEvent::KeyRelease ? Qt::NoModifier : Qt::AltModifier);
+      QApplication::sendEvent(target, &alt);
+    }
+  });
   auto* client = new QWidget(this);
   client->setObjectName("client");
-  paint(client, design.background, design.background);
+  // The window's own colour: the design's, or the button face in high contrast.
+  paint(client, {.text = design.background, .background = design.background});
   layout->addWidget(client);
   build(client, clock_, {mainclock::DiffSec, mainclock::setdone});
 

@@ -5,9 +5,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStyleOption>
 #include <cmath>
+
+#include "ui/contrast.h"
 
 namespace ui::qt {
 
@@ -42,18 +46,17 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
 }
 
-namespace {
-
-QPalette::ColorRole roleOf(SystemColour colour) {
-  switch (colour) {
-    case SystemColour::ButtonFace: return QPalette::Button;
-    case SystemColour::ButtonText: return QPalette::ButtonText;
-    case SystemColour::BoxBackground: return QPalette::Base;
-    case SystemColour::BoxText: return QPalette::Text;
-    case SystemColour::ActiveTitle: return QPalette::Highlight;
-  }
-  return QPalette::Button;
+void ClickLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  // Two pixels wide, in the colour that stands out most from the label's own background.
+  QPainter painter(this);
+  const auto ring = focusRing(palette().color(QPalette::Window).rgb() & 0xFFFFFF);
+  painter.setPen(QPen(QColor::fromRgb(ring), 2));
+  painter.drawRect(rect().adjusted(1, 1, -1, -1));
 }
+
+namespace {
 
 std::uint32_t rgbOf(const QColor& colour) { return colour.rgb() & 0xFFFFFF; }
 
@@ -62,9 +65,8 @@ class Painter : public QObject {
  public:
   explicit Painter(QWidget* widget) : QObject(widget), widget_(widget) { widget->installEventFilter(this); }
 
-  void set(const Colour& text, const Colour& background, bool failed) {
-    text_ = text;
-    background_ = background;
+  void set(const ControlDesign& design, bool failed) {
+    design_ = design;
     failed_ = failed;
     apply();
   }
@@ -79,8 +81,13 @@ class Painter : public QObject {
  private:
   void apply() {
     const QPalette system = QApplication::palette();
-    const Paint base = resolve(text_, background_, rgbOf(system.color(roleOf(text_.system))),
-                               rgbOf(system.color(roleOf(background_.system))));
+    const SystemColours colours{.buttonFace = rgbOf(system.color(QPalette::Button)),
+                                .buttonText = rgbOf(system.color(QPalette::ButtonText)),
+                                .boxBackground = rgbOf(system.color(QPalette::Base)),
+                                .boxText = rgbOf(system.color(QPalette::Text)),
+                                .activeTitle = rgbOf(system.color(QPalette::Highlight)),
+                                .highContrast = highContrast};
+    const Paint base = paintOf(design_, colours);
     const QColor back = QColor::fromRgb(base.background);
     const QColor text = QColor::fromRgb(failed_ ? failureText(base.background) : base.text);
     // A label or an area paints its whole rectangle in the window colours; a box uses its own.
@@ -97,7 +104,7 @@ class Painter : public QObject {
   }
 
   QWidget* widget_;
-  Colour text_, background_;
+  ControlDesign design_;
   bool failed_ = false;
   bool applying_ = false;
 };
@@ -113,13 +120,31 @@ Qt::Alignment alignmentOf(Align align) {
 
 }  // namespace
 
-void paint(QWidget* widget, const Colour& text, const Colour& background, bool failed) {
+bool highContrast = false;
+
+bool desktopAsksHighContrast() {
+  // One short process for each setting, and only where GNOME's settings tool is.
+  const QString gsettings = QStandardPaths::findExecutable("gsettings");
+  const auto read = [&gsettings](const QString& schema, const QString& key) -> std::string {
+    if (gsettings.isEmpty()) return {};
+    QProcess process;
+    process.start(gsettings, {"get", schema, key});
+    if (!process.waitForFinished(2000)) return {};
+    return process.readAllStandardOutput().toStdString();
+  };
+  const std::string setting = read("org.gnome.desktop.a11y.interface", "high-contrast");
+  const std::string variable = qEnvironmentVariable("GTK_THEME").toStdString();
+  if (highContrastAsked(setting, variable, {}) || !variable.empty()) return highContrastAsked(setting, variable, {});
+  return highContrastAsked(setting, variable, read("org.gnome.desktop.interface", "gtk-theme"));
+}
+
+void paint(QWidget* widget, const ControlDesign& design, bool failed) {
   Painter* painter = nullptr;
   for (QObject* child : widget->children()) {
     if (auto* p = dynamic_cast<Painter*>(child)) painter = p;
   }
   if (!painter) painter = new Painter(widget);
-  painter->set(text, background, failed);
+  painter->set(design, failed);
 }
 
 QWidget* makeControl(QWidget* parent, const ControlDesign& design, std::optional<std::string_view> text) {
@@ -156,12 +181,23 @@ QWidget* makeControl(QWidget* parent, const ControlDesign& design, std::optional
   widget->setObjectName(fromStd(design.name));
   widget->setGeometry(pixelRect(design.at));
   widget->setFont(designFont(design.font));
-  if (design.kind != Kind::Button) paint(widget, design.text, design.background);
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    // Where this desktop's font needs more room than the design's box, the box grows down:
+    // no line is cut. A value's box is measured for one line of its text.
+    const QRect box = label->geometry();
+    const int needed = label->fontMetrics()
+                           .boundingRect(QRect(0, 0, box.width(), 100000), int(label->alignment()) | Qt::TextWordWrap,
+                                         caption.isEmpty() ? QStringLiteral("0") : caption)
+                           .height();
+    if (needed > box.height()) label->resize(box.width(), needed);
+  }
+  if (design.kind != Kind::Button) paint(widget, design);
   if (!design.toolTip.empty()) widget->setToolTip(fromStd(design.toolTip));
   if (!design.accessibleName.empty()) widget->setAccessibleName(fromStd(design.accessibleName));
   if (!design.accessibleDescription.empty()) widget->setAccessibleDescription(fromStd(design.accessibleDescription));
   widget->setEnabled(design.enabled);
   if (design.tabIndex < 0) widget->setFocusPolicy(Qt::NoFocus);
+  if (design.tabIndex >= 0 && design.kind == Kind::Label) widget->setFocusPolicy(Qt::StrongFocus);
   widget->setVisible(design.shown);
   return widget;
 }

@@ -19,7 +19,7 @@ inline QString fromStd(std::string_view text) { return QString::fromUtf8(text.da
 QRect pixelRect(const Twips& twips);
 QFont designFont(const Font& font);
 
-// A label that reports clicks, as the design's labels do.
+// A label that reports clicks, as the design's labels do, and shows when it has the focus.
 class ClickLabel : public QLabel {
   Q_OBJECT
  public:
@@ -29,6 +29,7 @@ class ClickLabel : public QLabel {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // Makes a control of a window from its design: a label keeps its designed size, wraps
@@ -36,8 +37,13 @@ class ClickLabel : public QLabel {
 QWidget* makeControl(QWidget* parent, const ControlDesign& design, std::optional<std::string_view> text = {});
 
 // Paints a control in its design's colours, with the system's for what the design leaves
-// open, again whenever the system's palette changes. A failed control shows it in red.
-void paint(QWidget* widget, const Colour& text, const Colour& background, bool failed = false);
+// open, again whenever the system's palette changes; in high contrast, in the system's
+// (`paintOf`). A failed control shows it in red.
+void paint(QWidget* widget, const ControlDesign& design, bool failed = false);
+// Whether the controls painted from now on take the system's high-contrast colours.
+extern bool highContrast;
+// Whether the desktop asks for high contrast: its settings, read once, and GTK_THEME.
+bool desktopAsksHighContrast();
 
 // The system's style, except that the menu bar's overflow chevron is drawn rather than
 // decoded from an image file: a menu bar asks for it when it is made, and decoding
@@ -46,6 +52,11 @@ class SelenialStyle : public QProxyStyle {
  public:
   QIcon standardIcon(StandardPixmap which, const QStyleOption* option = nullptr,
                      const QWidget* widget = nullptr) const override;
+  // Alt alone takes the keyboard to the menu bar, its first entry highlighted, as on Windows.
+  int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+                QStyleHintReturn* returned = nullptr) const override {
+    return hint == SH_MenuBar_AltKeyNavigation ? 1 : QProxyStyle::styleHint(hint, option, widget, returned);
+  }
 };
 
 }  // namespace ui::qt

@@ -11,7 +11,7 @@ void CalculatorWindow::bringBack() {
 LRESULT CalculatorWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
   // The title-bar close box.
   if (message == WM_CLOSE) {
-    handlers_->closeBox();
+    calculator_.closeBox();
     return 0;
   }
   return DesignedWindow::message(message, wParam, lParam);

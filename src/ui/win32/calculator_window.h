@@ -6,9 +6,9 @@
 namespace ui::win32 {
 
 // The calculator's Win32 face: a tool window without owner, a fixed frame, no task-bar entry.
-class CalculatorWindow : public DesignedWindow<CalculatorFace, coMath> {
+class CalculatorWindow : public DesignedWindow<CalculatorFace> {
  public:
-  CalculatorWindow() : DesignedWindow(calculatorDesign()) { handlers_.emplace(*this); }
+  CalculatorWindow() : DesignedWindow(calculatorDesign()), calculator_(*this) { handEventsTo(calculator_); }
 
   // Shows the window, from any state, in front.
   void bringBack();
@@ -18,6 +18,9 @@ class CalculatorWindow : public DesignedWindow<CalculatorFace, coMath> {
 
  protected:
   LRESULT message(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  coMath calculator_;
 };
 
 }  // namespace ui::win32

@@ -1,12 +1,12 @@
 #include "ui/win32/designed_window.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "ui/co_math.h"
-#include "ui/main_clock.h"
+#include "ui/win32/accessible.h"
 #include "ui/win32/menu.h"
 #include "ui/win32/screen.h"
 
@@ -44,10 +44,26 @@ bool openClipboard(HWND owner) {
   return false;
 }
 
+// The room a static control's text takes at this width, as the control breaks it.
+SIZE textSize(HWND label, HFONT font, int width) {
+  const int length = GetWindowTextLengthW(label);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), length + 1)));
+  if (text.empty()) text = L"0";
+  HDC dc = GetDC(label);
+  const HGDIOBJ old = SelectObject(dc, font);
+  RECT area{0, 0, width, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  return {area.right, area.bottom};
+}
+
 }  // namespace
 
-template <typename FaceBase, typename Handlers>
-DesignedWindow<FaceBase, Handlers>::DesignedWindow(const WindowDesign& design)
+template <typename FaceBase>
+DesignedWindow<FaceBase>::DesignedWindow(const WindowDesign& design)
     : design_(design),
       controls_(design.controls.size(), nullptr),
       hasTip_(design.controls.size(), false),
@@ -70,28 +86,31 @@ DesignedWindow<FaceBase, Handlers>::DesignedWindow(const WindowDesign& design)
       CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
   for (Control c = 0; c < static_cast<Control>(controls_.size()); ++c) controls_[c] = make(c);
-  // Front to back in the design: each below the one before it.
+  // Front to back, each below the one before it: the dialog manager tabs in this order.
   HWND above = HWND_TOP;
-  for (HWND child : controls_) {
-    SetWindowPos(child, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    above = child;
+  for (const Control c : stackingOrder(design)) {
+    SetWindowPos(controls_[c], above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    above = controls_[c];
   }
   layout();
+  // The focus shows from the start, not only once the keyboard is used.
+  SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   for (Control c = 0; c < static_cast<Control>(controls_.size()); ++c) setTip(c, design.controls[c].toolTip);
 }
 
-template <typename FaceBase, typename Handlers>
-DesignedWindow<FaceBase, Handlers>::~DesignedWindow() {
+template <typename FaceBase>
+DesignedWindow<FaceBase>::~DesignedWindow() {
   // The controls go before the fonts and brushes they paint with.
   destroy();
   for (const auto& [key, font] : fonts_) DeleteObject(font);
   for (const auto& [rgb, brush] : brushes_) DeleteObject(brush);
 }
 
-template <typename FaceBase, typename Handlers>
-HWND DesignedWindow<FaceBase, Handlers>::make(Control control) {
+template <typename FaceBase>
+HWND DesignedWindow<FaceBase>::make(Control control) {
   const ControlDesign& design = design_.controls[control];
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | alignment(design.kind, design.align);
+  // Each control a group of its own: the arrows never take the focus to a plain label.
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_GROUP | alignment(design.kind, design.align);
   if (design.shown) style |= WS_VISIBLE;
   if (!design.enabled) style |= WS_DISABLED;
   if (design.tabIndex >= 0) style |= WS_TABSTOP;
@@ -116,14 +135,12 @@ HWND DesignedWindow<FaceBase, Handlers>::make(Control control) {
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + control)),
                                GetModuleHandleW(nullptr), nullptr);
   if (design.kind == Kind::TextBox && design.maxLength > 0) SendMessageW(child, EM_LIMITTEXT, design.maxLength, 0);
-  if (design.kind == Kind::TextBox && (design.clickable || !design.enabled)) {
-    SetWindowSubclass(child, boxProcedure, static_cast<UINT_PTR>(control), reinterpret_cast<DWORD_PTR>(this));
-  }
+  SetWindowSubclass(child, controlProcedure, static_cast<UINT_PTR>(control), reinterpret_cast<DWORD_PTR>(this));
   return child;
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::layout() {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::layout() {
   const int dpi = static_cast<int>(dpi_);
   std::map<FontKey, HFONT> fonts;
   for (Control c = 0; c < static_cast<Control>(controls_.size()); ++c) {
@@ -135,6 +152,19 @@ void DesignedWindow<FaceBase, Handlers>::layout() {
     HFONT& font = fonts[{design.font.face, design.font.points, design.font.bold}];
     if (!font) font = makeFont(design.font, dpi_);
     SendMessageW(controls_[c], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // Where the system's font needs more room than the design's box, the box grows down,
+    // and sideways round its text's anchor for a word wider than the box: no text is cut.
+    // A value's box is measured for one line.
+    if (design.kind == Kind::Label) {
+      RECT box;
+      GetClientRect(controls_[c], &box);
+      const SIZE needed = textSize(controls_[c], font, box.right);
+      const int wider = std::max(0L, needed.cx - box.right);
+      const int shift = design.align == Align::Right ? wider : design.align == Align::Centre ? wider / 2 : 0;
+      if (wider > 0 || needed.cy > box.bottom) {
+        MoveWindow(controls_[c], left - shift, top, box.right + wider, std::max(needed.cy, box.bottom), TRUE);
+      }
+    }
   }
   fonts_.swap(fonts);
   for (const auto& [key, font] : fonts) DeleteObject(font);
@@ -142,22 +172,22 @@ void DesignedWindow<FaceBase, Handlers>::layout() {
   SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, pixels(6000, dpi));
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::setText(Control control, std::string_view text) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::setText(Control control, std::string_view text) {
   settingText_ = true;
   SetWindowTextW(controls_[control], wide(text).c_str());
   settingText_ = false;
 }
 
-template <typename FaceBase, typename Handlers>
-std::string DesignedWindow<FaceBase, Handlers>::text(Control control) const {
+template <typename FaceBase>
+std::string DesignedWindow<FaceBase>::text(Control control) const {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(controls_[control])) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(controls_[control], text.data(), static_cast<int>(text.size()))));
   return utf8(text);
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::focus(std::optional<Control> control) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::focus(std::optional<Control> control) {
   if (!control) {
     SetFocus(hwnd_);
     return;
@@ -166,15 +196,15 @@ void DesignedWindow<FaceBase, Handlers>::focus(std::optional<Control> control) {
   if (design_.controls[*control].kind == Kind::TextBox) SendMessageW(controls_[*control], EM_SETSEL, 0, -1);
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::showFailure(Control control, std::string_view why) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::showFailure(Control control, std::string_view why) {
   failures_[control] = why;
   InvalidateRect(controls_[control], nullptr, TRUE);
   setTip(control, why.empty() ? design_.controls[control].toolTip : why);
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::copyToClipboard(std::string_view text) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::copyToClipboard(std::string_view text) {
   // Another program holding the clipboard open leaves it as it was.
   if (!openClipboard(hwnd_)) return;
   EmptyClipboard();
@@ -188,8 +218,8 @@ void DesignedWindow<FaceBase, Handlers>::copyToClipboard(std::string_view text) 
   CloseClipboard();
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::setTip(Control control, std::string_view tip) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::setTip(Control control, std::string_view tip) {
   if (!hasTip_[control] && tip.empty()) return;
   std::wstring text = wide(tip);
   TTTOOLINFOW tool{};
@@ -202,40 +232,40 @@ void DesignedWindow<FaceBase, Handlers>::setTip(Control control, std::string_vie
   hasTip_[control] = true;
 }
 
-template <typename FaceBase, typename Handlers>
-std::optional<Control> DesignedWindow<FaceBase, Handlers>::controlOf(HWND child) const {
+template <typename FaceBase>
+std::optional<Control> DesignedWindow<FaceBase>::controlOf(HWND child) const {
   if (!child || GetParent(child) != hwnd_) return std::nullopt;
   const int control = GetDlgCtrlID(child) - kFirstControlId;
   if (control < 0 || control >= static_cast<int>(controls_.size())) return std::nullopt;
   return control;
 }
 
-template <typename FaceBase, typename Handlers>
-bool DesignedWindow<FaceBase, Handlers>::takesFocus(Control control) const {
+template <typename FaceBase>
+bool DesignedWindow<FaceBase>::takesFocus(Control control) const {
   return design_.controls[control].tabIndex >= 0 && shown(control) && IsWindowEnabled(controls_[control]);
 }
 
-template <typename FaceBase, typename Handlers>
-std::optional<Control> DesignedWindow<FaceBase, Handlers>::nextInTabOrder(std::optional<Control> from,
+template <typename FaceBase>
+std::optional<Control> DesignedWindow<FaceBase>::nextInTabOrder(std::optional<Control> from,
                                                                           bool backwards) const {
   return ui::nextInTabOrder(design_, from, backwards, [this](Control c) { return takesFocus(c); });
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::systemColoursChanged() {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::systemColoursChanged() {
   system_ = systemColours();
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-template <typename FaceBase, typename Handlers>
-HBRUSH DesignedWindow<FaceBase, Handlers>::brush(std::uint32_t rgb) {
+template <typename FaceBase>
+HBRUSH DesignedWindow<FaceBase>::brush(std::uint32_t rgb) {
   HBRUSH& brush = brushes_[rgb];
   if (!brush) brush = CreateSolidBrush(colorRef(rgb));
   return brush;
 }
 
-template <typename FaceBase, typename Handlers>
-LRESULT DesignedWindow<FaceBase, Handlers>::colours(HDC dc, HWND child) {
+template <typename FaceBase>
+LRESULT DesignedWindow<FaceBase>::colours(HDC dc, HWND child) {
   const auto control = controlOf(child);
   if (!control) return reinterpret_cast<LRESULT>(brush(background()));
   const ControlDesign& design = design_.controls[*control];
@@ -250,25 +280,25 @@ LRESULT DesignedWindow<FaceBase, Handlers>::colours(HDC dc, HWND child) {
   return reinterpret_cast<LRESULT>(brush(paint.background));
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::command(Control control, int code) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::command(Control control, int code) {
   const ControlDesign& design = design_.controls[control];
   switch (design.kind) {
     case Kind::Button:
-      if (code == BN_CLICKED) handlers_->clicked(control);
+      if (code == BN_CLICKED) events_->clicked(control);
       break;
     case Kind::Label:
-      if (code == STN_CLICKED && design.clickable) handlers_->clicked(control);
+      if (code == STN_CLICKED && design.clickable) events_->clicked(control);
       break;
     case Kind::TextBox:
       // Every change but those the handlers make themselves.
-      if (code == EN_CHANGE && !settingText_) handlers_->edited(control, text(control));
+      if (code == EN_CHANGE && !settingText_) events_->edited(control, text(control));
       break;
   }
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::activated(bool active) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::activated(bool active) {
   if (!active) {
     lastFocus_ = focused();
     return;
@@ -281,20 +311,33 @@ void DesignedWindow<FaceBase, Handlers>::activated(bool active) {
   }
 }
 
-template <typename FaceBase, typename Handlers>
-LRESULT DesignedWindow<FaceBase, Handlers>::message(UINT message, WPARAM wParam, LPARAM lParam) {
+template <typename FaceBase>
+LRESULT DesignedWindow<FaceBase>::message(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (!handlers_) return 0;
+      if (!events_) return 0;
       if (lParam) {
         if (const auto control = controlOf(reinterpret_cast<HWND>(lParam))) command(*control, HIWORD(wParam));
-      } else if constexpr (requires(Handlers & window) { window.menuChosen(0); }) {
-        if (HIWORD(wParam) == 0) handlers_->menuChosen(LOWORD(wParam) - kFirstMenuId);
+      } else if (const int entry = LOWORD(wParam) - kFirstMenuId;
+                 HIWORD(wParam) == 0 && entry >= 0 && entry < static_cast<int>(design_.menu.size())) {
+        events_->menuChosen(entry);
+      }
+      return 0;
+    case WM_NEXTDLGCTL: {
+      // The dialog manager's Tab and arrows; a dialog's own procedure would do this.
+      HWND from = controlOf(GetFocus()) ? GetFocus() : nullptr;
+      HWND to = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, from, wParam != 0);
+      if (const auto control = controlOf(to)) focus(control);
+      return 0;
+    }
+    case DM_GETDEFID:
+      for (Control c = 0; c < static_cast<Control>(controls_.size()); ++c) {
+        if (design_.controls[c].defaultButton && shown(c)) return MAKELRESULT(kFirstControlId + c, DC_HASDEFID);
       }
       return 0;
     case WM_CONTEXTMENU:
-      if (const auto control = controlOf(reinterpret_cast<HWND>(wParam)); control && handlers_) {
-        handlers_->contextMenu(*control);
+      if (const auto control = controlOf(reinterpret_cast<HWND>(wParam)); control && events_) {
+        events_->contextMenu(*control);
         return 0;
       }
       break;
@@ -334,32 +377,30 @@ LRESULT DesignedWindow<FaceBase, Handlers>::message(UINT message, WPARAM wParam,
   return Window::message(message, wParam, lParam);
 }
 
-template <typename FaceBase, typename Handlers>
-bool DesignedWindow<FaceBase, Handlers>::keyDown(const MSG& key) {
+template <typename FaceBase>
+bool DesignedWindow<FaceBase>::keyDown(const MSG& key) {
   const bool control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
-  if (key.wParam == VK_TAB && !control && !alt) {
-    if (const auto next = nextInTabOrder(focused(), shift)) focus(next);
-    return true;
-  }
   std::optional<Key> meant;
   if (!control && !shift && !alt && key.wParam == VK_RETURN) meant = Key::Enter;
   if (!control && !shift && !alt && key.wParam == VK_ESCAPE) meant = Key::Escape;
   if (control && !shift && !alt && (key.wParam == 'C' || key.wParam == VK_INSERT)) meant = Key::Copy;
   if (control && !shift && !alt && key.wParam == 'Q') meant = Key::Quit;
-  if (!meant || !handlers_) return false;
-  if (handlers_->keyPressed(*meant)) return true;
-  // What the handlers leave is the platform's: Enter clicks the focused button, as in a
-  // dialog, and a one-line box has no use for Enter or Esc (it would only beep).
+  if (!meant || !events_) return false;
+  if (events_->keyPressed(*meant)) return true;
+  // What the handlers leave is the platform's: Enter clicks the focused button or value,
+  // as in a dialog, and a one-line box has no use for Enter or Esc (it would only beep).
   const auto current = focused();
   if (!current || *meant == Key::Copy) return false;
-  if (design_.controls[*current].kind == Kind::Button && *meant == Key::Enter) {
+  if (*meant == Key::Enter && design_.controls[*current].kind == Kind::Button) {
     SendMessageW(controls_[*current], BM_CLICK, 0, 0);
+  } else if (*meant == Key::Enter && design_.controls[*current].clickable) {
+    events_->clicked(*current);
   }
   return true;
 }
 
-template <typename FaceBase, typename Handlers>
-void DesignedWindow<FaceBase, Handlers>::paintDisabled(Control control) {
+template <typename FaceBase>
+void DesignedWindow<FaceBase>::paintDisabled(Control control) {
   HWND box = controls_[control];
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(box, &paint);
@@ -377,30 +418,63 @@ void DesignedWindow<FaceBase, Handlers>::paintDisabled(Control control) {
   EndPaint(box, &paint);
 }
 
-template <typename FaceBase, typename Handlers>
-LRESULT CALLBACK DesignedWindow<FaceBase, Handlers>::boxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                                                  UINT_PTR id, DWORD_PTR self) {
+template <typename FaceBase>
+LRESULT CALLBACK DesignedWindow<FaceBase>::controlProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                                            UINT_PTR id, DWORD_PTR self) {
   auto* window = reinterpret_cast<DesignedWindow*>(self);
+  const ControlDesign& design = window->design_.controls[id];
   switch (message) {
+    case WM_GETOBJECT: {
+      // A screen reader asks: the design's name, and its description or why the text could not be kept.
+      const auto failure = window->failures_.find(static_cast<Control>(id));
+      const std::string_view description = failure != window->failures_.end() && !failure->second.empty()
+                                               ? std::string_view(failure->second)
+                                               : design.accessibleDescription;
+      const long role = design.kind == Kind::Label    ? ROLE_SYSTEM_STATICTEXT
+                        : design.kind == Kind::Button ? ROLE_SYSTEM_PUSHBUTTON
+                                                      : ROLE_SYSTEM_TEXT;
+      if (const LRESULT answer =
+              answerGetObject(box, wParam, lParam, role, wide(design.accessibleName), wide(description))) {
+        return answer;
+      }
+      break;
+    }
     case WM_PAINT:
       // A disabled box greys its text whatever colour it is given; the design's result
       // box is disabled and must still read, in its own colours.
-      if (IsWindowEnabled(box)) break;
-      window->paintDisabled(static_cast<Control>(id));
-      return 0;
+      if (design.kind == Kind::TextBox && !IsWindowEnabled(box)) {
+        window->paintDisabled(static_cast<Control>(id));
+        return 0;
+      }
+      // A label that takes the focus shows it as a button does.
+      if (design.kind == Kind::Label && GetFocus() == box) {
+        const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+        HDC dc = GetDC(box);
+        RECT area;
+        GetClientRect(box, &area);
+        DrawFocusRect(dc, &area);
+        ReleaseDC(box, dc);
+        return result;
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (design.kind == Kind::Label) InvalidateRect(box, nullptr, TRUE);
+      break;
     case WM_LBUTTONUP: {
+      if (design.kind != Kind::TextBox) break;
       // A box reports no clicks of its own.
       const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
       RECT area;
       GetClientRect(box, &area);
       const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      if (window->design_.controls[id].clickable && window->handlers_ && PtInRect(&area, at)) {
-        window->handlers_->clicked(static_cast<Control>(id));
+      if (window->design_.controls[id].clickable && window->events_ && PtInRect(&area, at)) {
+        window->events_->clicked(static_cast<Control>(id));
       }
       return result;
     }
     case WM_NCDESTROY:
-      RemoveWindowSubclass(box, boxProcedure, id);
+      RemoveWindowSubclass(box, controlProcedure, id);
       break;
     default:
       break;
@@ -408,7 +482,7 @@ LRESULT CALLBACK DesignedWindow<FaceBase, Handlers>::boxProcedure(HWND box, UINT
   return DefSubclassProc(box, message, wParam, lParam);
 }
 
-template class DesignedWindow<MainFace, MainCLock>;
-template class DesignedWindow<CalculatorFace, coMath>;
+template class DesignedWindow<MainFace>;
+template class DesignedWindow<CalculatorFace>;
 
 }  // namespace ui::win32

@@ -23,8 +23,8 @@ inline constexpr int kFirstControlId = 1000;
 
 // A Win32 window made from a window design: it makes the window, its menu and its
 // controls, implements what every face does to them, and hands their events to the
-// window's handlers (MainCLock or coMath).
-template <typename FaceBase, typename Handlers>
+// window's handlers through `Events`.
+template <typename FaceBase>
 class DesignedWindow : public Window, public FaceBase {
  public:
   void setCaption(std::string_view caption) override {
@@ -53,8 +53,8 @@ class DesignedWindow : public Window, public FaceBase {
   LRESULT message(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool keyDown(const MSG& key) override;
 
-  // Made by the window once its controls are; events before that go nowhere.
-  std::optional<Handlers> handlers_;
+  // The window's handlers, given once its controls are made; events before that go nowhere.
+  void handEventsTo(Events& events) { events_ = &events; }
 
  private:
   using FontKey = std::tuple<Typeface, double, bool>;
@@ -76,8 +76,8 @@ class DesignedWindow : public Window, public FaceBase {
 
   void paintDisabled(Control control);
 
-  // Clicks on a box, and the paint of a disabled one.
-  static LRESULT CALLBACK boxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+  // Clicks on a box, the paint of a disabled one and of a focused label.
+  static LRESULT CALLBACK controlProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR self);
 
   const WindowDesign& design_;
@@ -90,6 +90,7 @@ class DesignedWindow : public Window, public FaceBase {
   SystemColours system_;                     // read again when the system's colours change
   std::map<Control, std::string> failures_;  // why a box's text could not be kept
   std::optional<Control> lastFocus_;         // while the window is not active
+  Events* events_ = nullptr;
   bool settingText_ = false;
 };
 

@@ -21,14 +21,22 @@ HANDLE makeTimer() {
 
 }  // namespace
 
-MainWindow::MainWindow(MainClockSeams seams) : DesignedWindow(mainClockDesign()), timer_(makeTimer()) {
+MainWindow::MainWindow(MainClockSeams seams)
+    : DesignedWindow(mainClockDesign()),
+      timer_(makeTimer()),
+      // The system's keys, the notification area and the Startup folder are this face's,
+      // unless a test gives its own.
+      clock_(*this,
+             [this](MainClockSeams given) {
+               if (!given.globalKey) given.globalKey = &keys_;
+               if (!given.typist) given.typist = &keys_;
+               if (!given.tray) given.tray = &tray_;
+               if (!given.loginStart) given.loginStart = &startup_;
+               return given;
+             }(std::move(seams))) {
   keys_.attach(hwnd_);
-  if (!seams.globalKey) seams.globalKey = &keys_;
-  if (!seams.typist) seams.typist = &keys_;
-  if (!seams.tray) seams.tray = &tray_;
-  if (!seams.loginStart) seams.loginStart = &startup_;
-  handlers_.emplace(*this, std::move(seams));
-  handlers_->Form_Load();
+  handEventsTo(clock_);
+  clock_.Form_Load();
 }
 
 MainWindow::~MainWindow() {
@@ -50,9 +58,9 @@ void MainWindow::stopTimer() {
 }
 
 void MainWindow::tick() {
-  if (!armed_ || !handlers_) return;
+  if (!armed_) return;
   stopTimer();
-  handlers_->startimer_Timer();
+  clock_.startimer_Timer();
 }
 
 int MainWindow::run() { return Window::run(timer_, [this] { tick(); }); }
@@ -189,16 +197,16 @@ LRESULT MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
   if (tray_.message(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_CLOSE:
-      handlers_->Form_Unload();
+      clock_.Form_Unload();
       return 0;
     case WM_HOTKEY:
       if (wParam == SystemKeys::kHotKeyId && keys_.pressed) keys_.pressed();
       return 0;
     case WM_ENDSESSION:
-      if (wParam) handlers_->quit();
+      if (wParam) clock_.quit();
       return 0;
     case WM_DESTROY:
-      if (!ended_) handlers_->quit();
+      if (!ended_) clock_.quit();
       break;
     default:
       break;

@@ -13,7 +13,7 @@ namespace ui::win32 {
 class CalculatorWindow;
 
 // The clock window's Win32 face.
-class MainWindow : public DesignedWindow<MainFace, MainCLock> {
+class MainWindow : public DesignedWindow<MainFace> {
  public:
   explicit MainWindow(MainClockSeams seams = {});
   ~MainWindow() override;
@@ -56,6 +56,8 @@ class MainWindow : public DesignedWindow<MainFace, MainCLock> {
   bool armed_ = false;
   TrayIcon tray_{hwnd_};
   StartupShortcut startup_;
+  // After what its seams point to: its constructor hooks their events.
+  MainCLock clock_;
 
   std::unique_ptr<CalculatorWindow> calculator_;  // kept after its window is discarded, until the next opening
   bool ended_ = false;

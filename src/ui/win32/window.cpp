@@ -74,10 +74,13 @@ int Window::run(HANDLE timer, const std::function<void()>& tick) {
         loopTimer = nullptr;
         return static_cast<int>(message.wParam);
       }
-      if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
-        Window* window = windowOf(GetAncestor(message.hwnd, GA_ROOT));
-        if (window && window->keyDown(message)) continue;
+      HWND root = GetAncestor(message.hwnd, GA_ROOT);
+      Window* window = windowOf(root);
+      if (window && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && window->keyDown(message)) {
+        continue;
       }
+      // The dialog manager: Tab, the arrows and access keys, as in any dialog.
+      if (window && IsDialogMessageW(root, &message)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }

@@ -89,26 +89,15 @@ TEST_F(MainWindowTest, FirstLook) {
   EXPECT_EQ(action("coMathCalc")->text(), "&Calculator");
 }
 
-TEST_F(MainWindowTest, ViewTransitions) {
+// Which view each handler leads to is the handlers' own table; here a click and a menu
+// entry reach them.
+TEST_F(MainWindowTest, AClickAndAMenuEntryReachTheHandlers) {
   open();
-  struct Step {
-    const char* trigger;
-    View after;
-  };
-  const Step steps[] = {
-      {"mnuAbout", View::About},   {"cmdOK", View::Clock},    {"mnuSetup", View::ClockWithSetup},
-      {"mnuSetup", View::ClockWithSetup}, {"setdone", View::Clock}, {"mnuAbout", View::About},
-      {"cmdOK", View::Clock},      {"coMathCalc", View::Clock},
-  };
-  for (const Step& step : steps) {
-    SCOPED_TRACE(step.trigger);
-    if (QAction* a = action(step.trigger); a != nullptr) {
-      a->trigger();
-    } else {
-      QTest::mouseClick(control(step.trigger), Qt::LeftButton);
-    }
-    expectView(step.after);
-  }
+  window_->show();
+  QTest::mouseClick(control("cmdOK"), Qt::LeftButton);
+  expectView(View::Clock);
+  action("mnuSetup")->trigger();
+  expectView(View::ClockWithSetup);
 }
 
 TEST_F(MainWindowTest, EnterAndEscapeLeaveTheAboutView) {
@@ -274,6 +263,67 @@ TEST_F(MainWindowTest, ReadableUnderAnySystemPalette) {
     QApplication::setPalette(light);
     QApplication::processEvents();
     EXPECT_EQ(colours(control("lblTitle")).first, QColor(Qt::black));
+  }
+}
+
+TEST_F(MainWindowTest, HighContrastTakesTheSystemsPairs) {
+  QApplication::setPalette(uitest::darkPalette());
+  ui::qt::highContrast = true;
+  open();
+  ui::qt::highContrast = false;
+  // The values as the system's box text on box, the rest and the window as its buttons.
+  const auto colours = [](const QWidget* w) { return std::pair{w->palette().color(QPalette::WindowText), w->palette().color(QPalette::Window)}; };
+  EXPECT_EQ(colours(value(0)), std::pair(QColor("#ffffff"), QColor("#242424")));
+  EXPECT_EQ(colours(control("Label1_0")), std::pair(QColor("#f0f0f0"), QColor("#323232")));
+  EXPECT_EQ(colours(control("client")).second, QColor("#323232"));
+}
+
+// F10 and Alt alone light the menu's first entry, as on Windows; the focus shows on the
+// design's colours; Tab walks the values and Enter on one copies the time stamp.
+TEST_F(MainWindowTest, TheKeyboardsPlaceShowsOnTheDesignsColours) {
+  open();
+  showActive();
+  auto* bar = window_->findChild<QMenuBar*>();
+  for (const Qt::Key key : {Qt::Key_Alt, Qt::Key_F10}) {
+    QTest::keyPress(control("cmdOK"), key, key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
+    QTest::keyRelease(control("cmdOK"), key, Qt::NoModifier);
+    ASSERT_TRUE(bar->activeAction()) << key;
+    EXPECT_EQ(bar->activeAction()->objectName(), "mnuSetup") << key;
+    QTest::keyClick(bar, Qt::Key_Escape);
+  }
+  // White round OK on the window's blue, where the toolkit's blue ring vanished.
+  control("cmdOK")->setFocus();
+  const QPoint corner = control("cmdOK")->geometry().topLeft() - QPoint(2, 2);
+  EXPECT_EQ(control("client")->grab().toImage().pixel(corner) & 0xFFFFFF, 0xFFFFFFu);
+  setClock(2000, 3, 13, 1, 54, 10);
+  tick();
+  QTest::keyClick(control("cmdOK"), Qt::Key_Return);
+  value(3)->setFocus();
+  for (const int i : {0, 1, 2, 3}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_EQ(focus, value(i)) << i;
+    // A value rings itself in what stands out on its own colour.
+    EXPECT_EQ(focus->grab().toImage().pixel(1, focus->height() / 2) & 0xFFFFFF,
+              ui::focusRing(focus->palette().color(QPalette::Window).rgb() & 0xFFFFFF)) << i;
+    QGuiApplication::clipboard()->setText("old");
+    QTest::keyClick(focus, Qt::Key_Return);
+    EXPECT_EQ(clipboardText(), value(0)->text()) << i;
+  }
+}
+
+// Every label of both windows holds its text, in every view and on both calculator pages,
+// with this desktop's fonts (ctest runs it at QT_SCALE_FACTOR 1, 1.5 and 2).
+TEST_F(MainWindowTest, NoLabelClipsItsText) {
+  open();
+  window_->handlers().coMathCalc_Click();
+  for (const QWidget* window : {static_cast<QWidget*>(window_.get()), static_cast<QWidget*>(window_->calculator())}) {
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+      const QString text = label->text().isEmpty() ? "0" : label->text();  // a value: one line
+      const QRect box = label->contentsRect(), needed = label->fontMetrics().boundingRect(
+          QRect(0, 0, box.width(), 100000), int(label->alignment()) | Qt::TextWordWrap, text);
+      EXPECT_TRUE(needed.height() <= box.height() && needed.width() <= box.width()) << label->objectName().toStdString();
+    }
   }
 }
 
