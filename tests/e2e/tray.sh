@@ -47,12 +47,14 @@ corner() { xwininfo -id "$1" | awk -v dx="${2:-0}" -v dy="${3:-0}" '/Absolute up
 # shellcheck disable=SC2046
 click_icon() { xdotool mousemove $(corner "$(icon)" 8 8) click "$1"; }
 shown() { xdotool search --onlyvisible --class Selenial 2>/dev/null | wc -l; }
-# The icon's menu, once it is up, and an entry chosen in it by keys.
-icon_menu() {
+# An entry chosen by keys in the icon's menu or the Window menu, once the menu is up:
+# keys typed before would reach the window.
+choose() {
   local before
   before=$(shown)
-  click_icon 3
-  poll 100 eval '[ "$(shown)" -gt "$before" ]' || fail "the icon's menu did not open"
+  if [ "$1" = icon ]; then click_icon 3; else xdotool windowfocus --sync "$main" key alt+w; fi
+  poll 100 eval '[ "$(shown)" -gt "$before" ]' || fail "the $1 menu did not open"
+  shift
   xdotool key "$@" Return
 }
 
@@ -68,7 +70,7 @@ poll 100 mapped "$main" || fail "a second click did not show the window again"
 echo "a click hides the window in front, the next shows it"
 
 # "Always on top", the fourth entry of the icon's menu. The window is made anew.
-icon_menu Down Down Down Down
+choose icon Down Down Down Down
 above() { xprop -id "$(xdotool search --name '^ [+-] ' | head -n1)" _NET_WM_STATE 2>/dev/null | grep -q ABOVE; }
 poll 100 above || fail "Always on top did not set _NET_WM_STATE_ABOVE"
 grep -qx 'on-top=on' Selenial.conf || fail "on-top=on is not kept: $(cat Selenial.conf)"
@@ -77,11 +79,11 @@ echo "Always on top: _NET_WM_STATE_ABOVE"
 # Start at login: the autostart entry, valid, made and taken away by the Window menu.
 entry="$XDG_CONFIG_HOME/autostart/org.vantrel.selenial.desktop"
 main=$(xdotool search --name '^ [+-] ' | head -n1)
-xdotool windowfocus --sync "$main" key alt+w Down Return
+choose window Down
 poll 100 test -f "$entry" || fail "Start at login made no $entry"
 desktop-file-validate "$entry" || fail "the autostart entry is not valid"
 grep -q '^Exec=sh -c .*exec selenial"$' "$entry" || fail "the autostart entry does not start the clock as the menu does"
-xdotool windowfocus --sync "$main" key alt+w Down Return
+choose window Down
 poll 100 eval '! test -e "$entry"' || fail "Start at login, turned off, left $entry"
 echo "Start at login: $entry made, valid, and taken away"
 
@@ -89,7 +91,7 @@ echo "Start at login: $entry made, valid, and taken away"
 xdotool windowmove "$main" 333 222
 poll 50 sh -c "xwininfo -id $main | grep -q 'Absolute upper-left Y: *2[2-4][0-9]'" || fail "the window did not move"
 at=$(corner "$main")
-icon_menu Up
+choose icon Up
 poll 100 ended || fail "the icon's Quit did not end the program"
 grep -qx "position=${at/ /,}" Selenial.conf || fail "the place $at is not kept: $(cat Selenial.conf)"
 start_clock
