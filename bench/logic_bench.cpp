@@ -36,8 +36,8 @@ std::string input(int which) {
     case 1: return "3.14159";
     case 2: return "0.001";
     case 3: return "12345678901234567890";
-    case 4: return std::string(32767, '7');              // beyond the double range
-    default: return "0." + std::string(32765, '3');      // the longest text in range
+    case 4: return std::string(numerics::kMaxInput, '7');          // beyond the double range
+    default: return "0." + std::string(numerics::kMaxInput - 2, '3');  // the longest text in range
   }
 }
 

@@ -461,7 +461,7 @@ void MainCLock::DiffSec_Change(std::string_view typed) {
     } else {
       fail("The offset " + runtime::plainNumberText(*changed.seconds) +
            " puts UTC outside the years 100 to 9999; the clock keeps the offset " +
-           runtime::plainNumberText(TZdays_ * 86400));
+           runtime::plainNumberText(TZdays_ * runtime::kSecondsPerDay));
     }
   }
   if (!changed.error.empty()) fail("The offset could not be saved: " + changed.error);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
+#include <set>
 
 #include "ui/co_math.h"
 #include "ui/main_clock.h"
@@ -30,6 +32,29 @@ TEST(WindowDesign, StackingKeepsOverlapsAndTabOrder) {
         EXPECT_LT(place[front], place[back]) << window->controls[front].name << " over " << window->controls[back].name;
       }
     }
+  }
+}
+
+TEST(WindowDesign, NextInTabOrder) {
+  // Four tab stops, none in design order, and a label between them.
+  constexpr ui::ControlDesign controls[] = {{.name = "a", .tabIndex = 3}, {.name = "label"},
+                                            {.name = "b", .tabIndex = 0}, {.name = "c", .tabIndex = 2},
+                                            {.name = "d", .tabIndex = 1}};
+  enum : ui::Control { a, label, b, c, d };
+  struct Case {
+    std::optional<ui::Control> from;
+    bool backwards;
+    std::set<ui::Control> hidden;
+    std::optional<ui::Control> next;
+  };
+  const Case cases[] = {{b, false, {}, d},   {d, true, {}, b},         {c, false, {}, a},  {a, false, {}, b},
+                        {b, true, {}, a},    {{}, false, {}, b},       {{}, true, {}, a},  {b, false, {d}, c},
+                        {c, false, {a}, b},  {label, false, {}, b},    {b, false, {a, c, d}, b},
+                        {b, false, {a, b, c, d}, std::nullopt}};
+  for (const Case& t : cases) {
+    const auto shown = [&t](ui::Control x) { return !t.hidden.count(x); };
+    EXPECT_EQ(ui::nextInTabOrder({.controls = controls}, t.from, t.backwards, shown), t.next)
+        << t.from.value_or(-1) << (t.backwards ? " back, " : ", ") << t.hidden.size() << " hidden";
   }
 }
 

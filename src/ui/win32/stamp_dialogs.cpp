@@ -1,4 +1,5 @@
 #include "ui/win32/stamp_dialogs.h"
+#include "ui/win32/window.h"
 
 #include <commctrl.h>
 
@@ -146,6 +147,7 @@ std::optional<std::string> askText(HWND owner, std::string_view title, std::stri
   dialog.add(kButton, WS_TABSTOP | BS_DEFPUSHBUTTON, 129, 61, 50, 14, IDOK, L"OK");
   dialog.add(kButton, WS_TABSTOP | BS_PUSHBUTTON, 183, 61, 50, 14, IDCANCEL, L"Cancel");
   Asked asked{runtime::wide(text), std::nullopt};
+  const ModalLoop ticking;
   if (DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.get(), owner, textProcedure,
                               reinterpret_cast<LPARAM>(&asked)) != IDOK) {
     return std::nullopt;
@@ -159,6 +161,7 @@ std::optional<KeyChord> askKeyChord(HWND owner, std::string_view title, std::str
   dialog.add(kEdit, WS_BORDER | WS_TABSTOP | ES_READONLY | ES_CENTER, 7, 38, 226, 14, kTextId, L"");
   dialog.add(kButton, WS_TABSTOP | BS_PUSHBUTTON, 183, 61, 50, 14, IDCANCEL, L"Cancel");
   Asked asked;
+  const ModalLoop ticking;
   if (DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.get(), owner, chordProcedure,
                               reinterpret_cast<LPARAM>(&asked)) != IDOK) {
     return std::nullopt;

@@ -8,7 +8,6 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <filesystem>
 
 namespace ui::win32 {
 
@@ -36,7 +35,9 @@ std::string failed(const char* what, HRESULT result) {
 std::string save(const std::wstring& file) {
   wchar_t program[MAX_PATH];
   if (GetModuleFileNameW(nullptr, program, MAX_PATH) == 0) return "the program's own name could not be read";
-  const std::wstring folder = std::filesystem::current_path().wstring();
+  // The setting's folder is the working one; std::filesystem would more than double the program.
+  std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+  folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
   IShellLinkW* link = nullptr;
   HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                     reinterpret_cast<void**>(&link));

@@ -57,6 +57,9 @@ Window* windowOf(HWND handle) {
 
 }  // namespace
 
+ModalLoop::ModalLoop() { enterModal(true); }
+ModalLoop::~ModalLoop() { enterModal(false); }
+
 int Window::run(HANDLE timer, const std::function<void()>& tick) {
   loopTimer = timer;
   loopTick = &tick;

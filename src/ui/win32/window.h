@@ -6,6 +6,16 @@
 
 namespace ui::win32 {
 
+// While a modal loop of the program's own runs (a dialog box), the clock's timer is
+// looked at as it is while a menu is open, so the clock keeps ticking.
+class ModalLoop {
+ public:
+  ModalLoop();
+  ~ModalLoop();
+  ModalLoop(const ModalLoop&) = delete;
+  ModalLoop& operator=(const ModalLoop&) = delete;
+};
+
 // A top-level window whose messages reach this object.
 class Window {
  public:
