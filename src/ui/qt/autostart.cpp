@@ -11,7 +11,7 @@ namespace ui::qt {
 namespace {
 
 std::filesystem::path configHome() {
-  // The base directory specification: a relative value is to be ignored.
+  // XDG's base directories ignore a relative value.
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') return xdg;
   const char* home = std::getenv("HOME");
   return std::filesystem::path(home ? home : "") / ".config";
