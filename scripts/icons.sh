@@ -2,15 +2,13 @@
 # The program's icons from its one drawing, src/ui/icons/selenial.svg: the desktop's PNGs
 # of 16 to 256 pixels, the 32-pixel XPM the Qt window shows, and data/selenial.ico with
 # every size Windows asks for. Run it after changing the drawing, and commit what it writes.
-# Needs rsvg-convert (librsvg2-bin), icotool (icoutils) and ImageMagick's convert.
+# Installs what it needs: rsvg-convert (librsvg2-bin), icotool (icoutils), ImageMagick's convert.
 set -euo pipefail
-source="$(cd "$(dirname "$0")/.." && pwd)"
+source "$(dirname "$0")/lib.sh"
+ensure_packages librsvg2-bin icoutils imagemagick
+source="$selenial_source"
 icons="$source/src/ui/icons"
-for tool in rsvg-convert icotool /usr/bin/convert; do
-  command -v "$tool" >/dev/null || { echo "icons.sh: $tool is not installed" >&2; exit 1; }
-done
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+make_work
 
 for size in 16 20 24 32 40 48 64 128 256; do
   rsvg-convert -w "$size" -h "$size" "$icons/selenial.svg" -o "$work/$size.png"

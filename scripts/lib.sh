@@ -4,12 +4,14 @@
 
 selenial_source="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# What building and starting the clock needs: compiler, CMake, Qt, CLI11, the fonts it asks for.
-runtime_packages=(cmake make g++ pkg-config qt6-base-dev libcli11-dev fonts-liberation fonts-dejavu-core)
+# What building and starting the clock needs: compiler, CMake, Qt, CLI11, the X key grab and
+# XTEST for the time stamp's system-wide key, the fonts it asks for.
+runtime_packages=(cmake make g++ pkg-config qt6-base-dev libcli11-dev libxcb1-dev libxcb-xtest0-dev
+  fonts-liberation fonts-dejavu-core)
 # What the tests need besides: GoogleTest, the X and Wayland servers, the screen reader,
 # bars, trays and window managers they drive, wine and the cross compiler for the Windows program.
 test_packages=(
-  libgtest-dev libgmock-dev googletest i3blocks tmux man-db libxcb1-dev libxcb-xtest0-dev libxcb-keysyms1-dev
+  libgtest-dev libgmock-dev googletest i3blocks tmux man-db libxcb-keysyms1-dev
   xvfb xauth xdotool xclip x11-utils imagemagick faketime xterm openbox trayer stress-ng
   weston qt6-wayland wl-clipboard sway waybar wtype qt6-gtk-platformtheme
   desktop-file-utils appstream libglib2.0-bin dpkg-dev file icoutils librsvg2-bin
@@ -18,7 +20,7 @@ test_packages=(
 )
 
 # For the measuring scripts: Google Benchmark, and title_watch's and map_watch's X library.
-bench_packages=("${runtime_packages[@]}" libbenchmark-dev libxcb1-dev xvfb xdotool)
+bench_packages=("${runtime_packages[@]}" libbenchmark-dev xvfb xdotool)
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 

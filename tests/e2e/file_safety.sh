@@ -10,19 +10,11 @@
 set -euo pipefail
 program="$(realpath "$1")"
 [ "$(id -u)" = 0 ] || { echo "SKIP: needs root, to plant files as another user"; exit 77; }
-for tool in Xvfb xdotool setpriv; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work="$(mktemp -d)"
-chmod 755 "$work"
-cleanup() {
-  if [ -n "${app:-}" ]; then kill -9 "$app" 2>/dev/null || true; fi
-  kill "${xvfb:-}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/x11.sh"
+needs Xvfb xdotool setpriv
+make_work
+chmod 755 "$work"
+at_exit 'if [ -n "${app:-}" ]; then kill -9 "$app"; fi'
 start_xvfb
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime" TZ=UTC

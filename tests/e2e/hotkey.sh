@@ -5,17 +5,10 @@
 # The stardate command gives the text each format must make.
 set -euo pipefail
 program="$(realpath "$1")" stardate="$(realpath "$2")"
-for tool in Xvfb xdotool xclip xterm; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work="$(mktemp -d)"
-cleanup() {
-  kill "${app:-}" "${second:-}" "${term:-}" "${xvfb:-}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/x11.sh"
+needs Xvfb xdotool xclip xterm
+make_work
+at_exit 'kill "${app:-}" "${second:-}" "${term:-}"'
 start_xvfb
 cd "$work"
 

@@ -5,17 +5,10 @@
 # is registered and its tool tip holds the present StarDate.
 set -euo pipefail
 program="$(realpath "$1")"
-for tool in Xvfb xdotool xwininfo xprop openbox trayer desktop-file-validate sway waybar dbus-run-session gdbus; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work="$(mktemp -d)"
-cleanup() {
-  kill "${app:-}" "${tray:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/x11.sh"
+needs Xvfb xdotool xwininfo xprop openbox trayer desktop-file-validate sway waybar dbus-run-session gdbus
+make_work
+at_exit 'kill "${app:-}" "${tray:-}" "${wm:-}"'
 start_xvfb
 # No StatusNotifierWatcher on this bus: Qt docks in the X tray.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=/dev/null XDG_CONFIG_HOME="$work/config" TZ=UTC

@@ -3,12 +3,10 @@
 # run under weston in Xvfb, puts the stamp where wl-paste reads it.
 set -euo pipefail
 stardate_dir="$(dirname "$(realpath "$1")")"
-for tool in Xvfb weston xdotool wl-copy wl-paste; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-work="$(mktemp -d)"
-trap 'kill "${weston:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "$0")/x11.sh"
+needs Xvfb weston xdotool wl-copy wl-paste
+make_work
+at_exit 'kill "${weston:-}"'
 start_xvfb
 export XDG_RUNTIME_DIR="$work/runtime" WAYLAND_DISPLAY=stamp PATH="$stardate_dir:$PATH"
 mkdir -m 700 "$XDG_RUNTIME_DIR"

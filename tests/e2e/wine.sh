@@ -178,7 +178,7 @@ poll 150 eval '! kill -0 "$app" 2>/dev/null' || fail "closing the clock did not 
 # The installer as a user meets it: a silent per-user install, the Start-menu shortcut
 # and the setting it seeds; a later build over an edited setting; the uninstall.
 for tool in wixl msibuild msiinfo winepath; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup.sh installs wixl and msitools)"
+  command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/test.sh installs wixl and msitools)"
 done
 # No menu entries of wine's in the real home for the shortcut.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
