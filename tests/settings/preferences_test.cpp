@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 
@@ -31,30 +30,23 @@ const Edit kEdits[] = {
     {"blanks around the key are not part of it", " copy = %S\n#x=1\n", {{"copy", "%s"}}, "copy=%s\n#x=1\n", {}},
 };
 
-class PreferencesEdit : public ::testing::TestWithParam<Edit> {};
-
-TEST_P(PreferencesEdit, KeepsWhatItDoesNotChange) {
-  const Edit& edit = GetParam();
-  std::vector<int> unreadable;
-  settings::Preferences preferences = settings::Preferences::parse(edit.text, &unreadable);
-  for (const auto& [key, value] : edit.changes) {
-    if (value) {
-      preferences.set(key, *value);
+TEST(Preferences, EditsKeepWhatTheyDoNotChange) {
+  for (const Edit& edit : kEdits) {
+    SCOPED_TRACE(edit.name);
+    std::vector<int> unreadable;
+    settings::Preferences preferences = settings::Preferences::parse(edit.text, &unreadable);
+    for (const auto& [key, value] : edit.changes) {
+      if (value) {
+        preferences.set(key, *value);
+      } else {
+        preferences.erase(key);
+      }
       EXPECT_EQ(preferences.get(key), value);
-    } else {
-      preferences.erase(key);
-      EXPECT_EQ(preferences.get(key), std::nullopt);
     }
+    EXPECT_EQ(preferences.serialize(), edit.saved);
+    EXPECT_EQ(unreadable, edit.unreadable);
   }
-  EXPECT_EQ(preferences.serialize(), edit.saved);
-  EXPECT_EQ(unreadable, edit.unreadable);
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, PreferencesEdit, ::testing::ValuesIn(kEdits), [](const auto& row) {
-  std::string name = row.param.name;
-  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
-});
 
 TEST(Preferences, LoadNamesEachUnreadableLineAndAFileItCannotRead) {
   const auto dir = std::filesystem::temp_directory_path() / "selenial-preferences-test";
