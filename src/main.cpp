@@ -17,6 +17,7 @@ int main(int argc, char* argv[]) {
   if (ui::qt::onWayland()) ui::qt::repaintTitleBarsOnCaptionChange(app);
   ui::qt::highContrast = ui::qt::desktopAsksHighContrast();
   ui::qt::MainWindow window;
-  window.show();
+  // Left hidden in the notification area, the clock starts there with only its icon.
+  if (window.handlers().startsShown()) window.show();
   return QApplication::exec();
 }

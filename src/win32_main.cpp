@@ -13,7 +13,10 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
   // Screen readers reach the controls' accessible objects through COM.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   ui::win32::MainWindow window;
-  ShowWindow(window.handle(), show);
-  UpdateWindow(window.handle());
+  // Left hidden in the notification area, the clock starts there with only its icon.
+  if (window.startsShown()) {
+    ShowWindow(window.handle(), show);
+    UpdateWindow(window.handle());
+  }
   return window.run();
 }

@@ -473,7 +473,7 @@ void MainCLock::coMathCalc_Click() { face_.showCalculator(); }
 void MainCLock::Form_Unload() {
   // Only while the icon is there to bring the window back.
   if (closesToTray_ && trayShown_) {
-    face_.showWindow(false);
+    showWindow(false);
     return;
   }
   quit();

@@ -93,6 +93,9 @@ class MainCLock : public Events {
   void mnuCloseToTray_Click();
   // Ends the program, whatever closing the window does (Ctrl+Q, "Quit").
   void quit();
+  // Whether the face shows the window at start: not when it was left hidden in the
+  // notification area and the icon is there again to bring it back.
+  bool startsShown() const { return !windowHidden_; }
 
   // The face's events, handed on to the handler of the control or entry.
   void clicked(Control control) override;
@@ -118,7 +121,9 @@ class MainCLock : public Events {
   void showTrayChoices();
   void refreshTray(const std::string& starDate, const std::string& utc, const std::string& local);
   void placeWindows();
+  // The windows' places, and the clock's hidden in the notification area, for the next start.
   void keepPlaces();
+  void showWindow(bool shown);
   // Takes `chord` (none: no key) and says in the menu how that went; false when taken.
   bool holdKey(const std::optional<KeyChord>& chord, const std::optional<KeyChord>& kept);
 
@@ -145,6 +150,8 @@ class MainCLock : public Events {
   int trayLooks_ = 60;  // refreshes left in which a missing notification area is looked for
   bool closesToTray_ = false;  // or ends the program
   bool onTop_ = false;
+  // Hidden in the notification area; only the clock hides its window, and shows it again.
+  bool windowHidden_ = false;
   std::string showHideCaption_;
 };
 

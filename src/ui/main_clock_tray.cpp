@@ -10,7 +10,7 @@ namespace {
 
 using namespace mainclock;
 
-constexpr std::string_view kTrayKey = "tray", kCloseKey = "close", kOnTopKey = "on-top";
+constexpr std::string_view kTrayKey = "tray", kCloseKey = "close", kOnTopKey = "on-top", kWindowKey = "window";
 struct PlaceKey {
   MainFace::Which window;
   std::string_view key;
@@ -43,6 +43,9 @@ void MainCLock::loadTrayPreferences() {
     face_.stayOnTop(true);
   }
   showTrayChoices();
+  // Left hidden in the notification area, the clock comes back there; without the icon
+  // to bring it back by, the window shows whatever the file says.
+  windowHidden_ = trayShown_ && preferences_.get(kWindowKey) == "hidden";
   placeWindows();
 }
 
@@ -57,7 +60,14 @@ void MainCLock::placeWindows() {
 }
 
 void MainCLock::keepPlaces() {
-  bool changed = false;
+  // A shown window is the default, and needs no line.
+  const bool hiddenKept = preferences_.get(kWindowKey) == "hidden";
+  bool changed = hiddenKept != windowHidden_;
+  if (windowHidden_) {
+    preferences_.set(kWindowKey, "hidden");
+  } else {
+    preferences_.erase(kWindowKey);
+  }
   for (const PlaceKey& place : kPlaceKeys) {
     const auto at = face_.position(place.window);
     if (!at || preferences_.get(place.key) == pointText(*at)) continue;
@@ -112,8 +122,13 @@ void MainCLock::refreshTray(const std::string& starDate, const std::string& utc,
   seams_.tray->setEntryCaption(trayentry::ShowHide, caption);
 }
 
+void MainCLock::showWindow(bool shown) {
+  windowHidden_ = !shown;
+  face_.showWindow(shown);
+}
+
 void MainCLock::tray_Click() {
-  face_.showWindow(!face_.inFront());
+  showWindow(!face_.inFront());
   refreshTray({}, {}, {});
 }
 
@@ -152,7 +167,7 @@ void MainCLock::mnuTray_Click() {
   savePreferences();
   showTrayChoices();
   // A window hidden in the notification area must not be lost with the icon.
-  if (!trayShown_) face_.showWindow(true);
+  if (!trayShown_) showWindow(true);
 }
 
 void MainCLock::mnuCloseToTray_Click() {

@@ -8,7 +8,7 @@ program="$(realpath "$1")"
 source "$(dirname "$0")/x11.sh"
 needs Xvfb xdotool xwininfo xprop openbox trayer desktop-file-validate sway waybar dbus-run-session gdbus
 make_work
-at_exit 'kill "${app:-}" "${tray:-}" "${wm:-}"'
+at_exit 'kill "${app:-}" "${tray:-}" "${wm:-}" "${login:-}"'
 start_xvfb
 # No StatusNotifierWatcher on this bus: Qt docks in the X tray.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=/dev/null XDG_CONFIG_HOME="$work/config" TZ=UTC
@@ -52,7 +52,7 @@ choose() {
 }
 
 start_clock
-poll 100 test -n "$(icon)" || fail "the icon did not dock in trayer: $(xwininfo -root -tree | grep -A3 panel)"
+poll 100 eval '[ -n "$(icon)" ]' || fail "the icon did not dock in trayer: $(xwininfo -root -tree | grep -A3 panel)"
 echo "docked: $(icon) in trayer's panel"
 click_icon 1
 poll 100 eval '! mapped "$main"' || fail "a click on the icon did not hide the window in front"
@@ -76,6 +76,33 @@ choose window Down
 poll 100 test -f "$entry" || fail "Start at login made no $entry"
 desktop-file-validate "$entry" || fail "the autostart entry is not valid"
 grep -q '^Exec=sh -c .*exec selenial"$' "$entry" || fail "the autostart entry does not start the clock as the menu does"
+# Started as the desktop starts it at login (gio runs the entry's Exec line), in a home of
+# its own: its window comes, and it keeps Selenial.ini where the applications menu's entry does.
+mkdir -p "$work/bin" "$work/home"
+ln -sf "$program" "$work/bin/selenial"
+(cd "$work/home" && env -i PATH="$work/bin:/usr/bin:/bin" HOME="$work/home" XDG_CONFIG_HOME="$XDG_CONFIG_HOME" \
+  DISPLAY="$DISPLAY" DBUS_SESSION_BUS_ADDRESS=unix:path=/dev/null TZ=UTC gio launch "$entry" >"$work/gio.log" 2>&1) ||
+  fail "gio could not launch the autostart entry: $(cat "$work/gio.log")"
+# The clock so started (beside the one at work here), and its window before its first
+# second (caption "ini: ...") or after.
+login=""
+other_clock() {
+  local proc
+  for proc in /proc/[0-9]*; do
+    [ "$(readlink "$proc/exe" 2>/dev/null)" = "$program" ] && [ "${proc#/proc/}" != "$app" ] && echo "${proc#/proc/}"
+  done
+  return 0
+}
+poll 100 eval 'login=$(other_clock | head -n1); [ -n "$login" ]' || fail "the autostart entry started no clock: $(cat "$work/gio.log")"
+poll 300 eval '[ -n "$(xdotool search --all --onlyvisible --pid "$login" --name "^(ini: | [+-] )" 2>/dev/null)" ]' ||
+  fail "the clock started at login showed no window: $(cat "$work/gio.log")"
+[ "$(readlink "/proc/$login/cwd")" = "$(realpath "$XDG_CONFIG_HOME/selenial")" ] || fail "started at login, it works in $(readlink "/proc/$login/cwd")"
+poll 100 test -f "$XDG_CONFIG_HOME/selenial/Selenial.ini" || fail "started at login, it kept no $XDG_CONFIG_HOME/selenial/Selenial.ini"
+stray=$(find "$work/home" "$work/run" -name Selenial.ini ! -path "$work/run/Selenial.ini")
+[ -z "$stray" ] || fail "started at login, it kept Selenial.ini in $stray"
+kill "$login"
+poll 100 eval '[ -z "$(other_clock)" ]' || fail "the clock started at login did not end"
+echo "Start at login: gio launched $entry, a clock window came, Selenial.ini in $XDG_CONFIG_HOME/selenial"
 choose window Down
 poll 100 eval '! test -e "$entry"' || fail "Start at login, turned off, left $entry"
 echo "Start at login: $entry made, valid, and taken away"
@@ -91,8 +118,30 @@ start_clock
 again=$(corner "$main")
 [ "$again" = "$at" ] || fail "the window opened at $again, not where it was ($at)"
 echo "moved, quit, and opened there again (client area at $again)"
+
+# Hidden by a click on the icon and ended by its Quit: the next start shows only the icon,
+# whose click brings the window; ended shown, it is kept shown.
+poll 300 eval '[ -n "$(icon)" ]' || fail "the icon did not dock again"
+click_icon 1
+poll 100 eval '! mapped "$main"' || fail "a click on the icon did not hide the window"
+choose icon Up
+poll 100 ended || fail "the icon's Quit did not end the program"
+grep -qx 'window=hidden' Selenial.conf || fail "ended hidden, it kept no window=hidden: $(cat Selenial.conf)"
+"$program" >>"$work/app.log" 2>&1 &
+app=$!
+poll 300 eval '[ -n "$(icon)" ]' || fail "started hidden, the icon did not dock"
+clock_window() { xdotool search --all "$@" --pid "$app" --name '^(ini: | [+-] )' 2>/dev/null | head -n1; }
+# Shown, the window is made (and asked to be mapped) before the icon can dock: never shown,
+# it is not made at all.
+[ -z "$(clock_window)" ] || fail "left hidden in the notification area, the window opened: $(clock_window)"
+sleep 0.6
+click_icon 1
+poll 100 eval '[ -n "$(clock_window --onlyvisible)" ]' || fail "started hidden, a click on the icon did not show the window"
+main=$(clock_window --onlyvisible)
+echo "ended hidden, started with only the icon; a click showed the window"
 xdotool windowfocus --sync "$main" key ctrl+q
 poll 100 ended || fail "Ctrl+Q did not end the program"
+! grep -q '^window=' Selenial.conf || fail "ended shown, it kept $(grep '^window=' Selenial.conf)"
 
 # Wayland: a StatusNotifierItem in waybar's tray, under headless sway, as a user other than
 # root (sway will not run as root), in a D-Bus session of its own.

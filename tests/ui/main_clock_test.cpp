@@ -712,18 +712,23 @@ TEST_F(MainClockTest, ClosingQuitsOrKeepsTheClockInTheNotificationArea) {
   struct Case {
     std::string conf;
     bool trayPresent, ends;
+    // The next start: whether a notification area is there, and the window shown.
+    bool trayNext, shownNext;
   };
-  // Without the icon to come back by, closing ends the program.
-  const Case cases[] = {{"", true, true},
-                        {"close=tray\n", true, false},
-                        {"close=tray\n", false, true},
-                        {"close=tray\ntray=off\n", true, true},
-                        {"close=hide\n", true, true}};
+  // Without the icon to come back by, closing ends the program; ended while hidden in the
+  // notification area, the clock starts there again, unless no notification area is left.
+  const Case cases[] = {{"", true, true, true, true},
+                        {"close=tray\n", true, false, true, false},
+                        {"close=tray\n", true, false, false, true},
+                        {"close=tray\n", false, true, true, true},
+                        {"close=tray\ntray=off\n", true, true, true, true},
+                        {"close=hide\n", true, true, true, true}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.conf);
+    SCOPED_TRACE(c.conf + (c.trayPresent ? "" : " without a notification area"));
     std::ofstream(dir_ / "Selenial.conf", std::ios::binary) << c.conf;
     tray_.present = c.trayPresent;
     open();
+    EXPECT_TRUE(window_->startsShown());
     EXPECT_EQ(face_->menuEnabled[mnuCloseToTray], c.trayPresent && c.conf.find("off") == std::string::npos);
     EXPECT_EQ(face_->menuToolTips[mnuTray].empty(), c.trayPresent);
     window_->Form_Unload();
@@ -732,6 +737,18 @@ TEST_F(MainClockTest, ClosingQuitsOrKeepsTheClockInTheNotificationArea) {
     // Ctrl+Q ends it whatever closing does.
     EXPECT_TRUE(window_->keyPressed(ui::Key::Quit));
     EXPECT_EQ(face_->ended, c.ends ? 2 : 1);
+    EXPECT_EQ(conf(), c.conf + (c.ends ? "" : "window=hidden\n"));
+    tray_.present = c.trayNext;
+    open();
+    EXPECT_EQ(window_->startsShown(), c.shownNext);
+    EXPECT_EQ(tray_.shown, c.trayNext && c.conf.find("off") == std::string::npos);
+    if (c.shownNext) continue;
+    // Brought back by the icon and then ended, it starts shown.
+    face_->windowShown = false;
+    tray_.clicked();
+    EXPECT_TRUE(face_->windowShown);
+    tray_.chosen(Quit);
+    EXPECT_EQ(conf(), c.conf);
   }
   window_->menuChosen(mnuCloseToTray);
   EXPECT_EQ(conf(), "close=tray\n");

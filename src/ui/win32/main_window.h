@@ -42,6 +42,8 @@ class MainWindow : public DesignedWindow<MainFace> {
   void place(Which window, Point at) override;
   std::vector<Rect> screens() const override;
 
+  // Left hidden in the notification area, the window stays hidden at start.
+  bool startsShown() const { return clock_.startsShown(); }
   // The program's message loop, with the clock's ticks; returns the exit code.
   int run();
 
