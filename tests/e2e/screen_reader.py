@@ -127,8 +127,11 @@ def spoken():
     return [line.split("SPEECH OUTPUT: ", 1)[1] for line in orca_log().splitlines() if "SPEECH OUTPUT: " in line]
 
 
+# Orca's settings in memory: on the private bus it would otherwise start dconf first,
+# which on a busy machine held its first answers back for many seconds.
 orca = subprocess.Popen(["orca", "-d", "speech", "-d", "braille", "-d", "braille-monitor", "--debug-file", "orca.log"],
-                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                        env=dict(os.environ, GSETTINGS_BACKEND="memory"))
 poll(lambda: "Startup complete" in orca_log(), "orca does not start", 60)
 # Keys sent before Orca follows the clock's frame go unheard: wait until it has taken the
 # frame as its focus, giving it the focus again now and then.
@@ -146,7 +149,13 @@ poll(follows_clock, "orca never follows the clock's frame", 60)
 before = len(spoken())
 key("alt+s")
 named = lambda: any(BOX_NAME + " text" in line for line in spoken()[before:])
-poll(lambda: named() or None, "orca never names the offset box after Alt+S: %s" % spoken()[before:])
+# A key Orca missed while busy is asked again: Tab leaves the box, Alt+S comes back to it.
+for _ in range(6):
+    if wait_for(named, 15):
+        break
+    key("Tab")
+    key("alt+s")
+poll(lambda: named() or None, "orca never names the offset box after Alt+S: %s" % spoken()[before:], 15)
 reads_text = wait_for(lambda: any(line.startswith("'auto") for line in spoken()[before:]), 10)
 orca.terminate()
 print("orca said after Alt+S: %s" % spoken()[before:])
