@@ -2,11 +2,12 @@
 # The clock at hand. X11 (openbox, trayer's XEmbed tray): the icon docks and toggles the
 # window, "Always on top" sets the above state, the autostart entry comes and goes, a
 # moved window opens there again. Wayland (headless sway, waybar): the StatusNotifierItem
-# is registered and its tool tip holds the present StarDate.
+# is registered, its tool tip holds the present StarDate, its Activate hides and shows the
+# window, and its menu's "Copy time stamp" copies the stamp the stardate command gives.
 set -euo pipefail
-program="$(realpath "$1")"
+program="$(realpath "$1")" stardate="$(realpath "$2")"
 source "$(dirname "$0")/x11.sh"
-needs Xvfb xdotool xwininfo xprop openbox trayer desktop-file-validate sway waybar dbus-run-session gdbus
+needs Xvfb xdotool xwininfo xprop openbox trayer desktop-file-validate sway waybar dbus-run-session gdbus swaymsg jq wtype wl-paste
 make_work
 at_exit 'kill "${app:-}" "${tray:-}" "${wm:-}" "${login:-}"'
 start_xvfb
@@ -177,6 +178,29 @@ for _ in \$(seq 100); do
   sleep 0.1
 done
 echo "tooltip: \$tip"
+echo "tooltip read at \$(date +%s)"
+sni() { gdbus call --session -d "\${item%%/*}" -o "/\${item#*/}" -m "\$@"; }
+export SWAYSOCK=\$(ls "\$XDG_RUNTIME_DIR"/sway-ipc.*.sock | head -n1)
+# Whether sway shows the clock's window: hidden, it leaves the tree.
+shown() { swaymsg -t get_tree | jq -e '[.. | objects | select(.app_id == "org.vantrel.selenial" and .visible)] | length > 0' >/dev/null; }
+# wait_for TRIES COMMAND...: polls the command 0.1 s apart.
+wait_for() { local tries=\$1; shift; for _ in \$(seq "\$tries"); do "\$@" && return 0; sleep 0.1; done; return 1; }
+wait_for 300 shown && echo "window: shown"
+sni org.kde.StatusNotifierItem.Activate 0 0 >/dev/null
+wait_for 100 eval '! shown' && echo "Activate: hidden"
+sni org.kde.StatusNotifierItem.Activate 0 0 >/dev/null
+wait_for 100 shown && echo "Activate again: shown"
+menu=\$(sni org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem Menu | grep -o "/[^']*")
+layout=\$(gdbus call --session -d "\${item%%/*}" -o "\$menu" -m com.canonical.dbusmenu.GetLayout 0 'int32 -1' '@as []')
+echo "layout: \$layout"
+copy=\$(grep -o "([0-9]*, {[^}]*'label': <'Copy time stamp'>" <<<"\$layout" | grep -o '^([0-9]*' | tr -d '(')
+echo "copy entry: \$copy"
+# sway lets a program set the clipboard only after an input event of its own.
+wtype -k Shift_L
+gdbus call --session -d "\${item%%/*}" -o "\$menu" -m com.canonical.dbusmenu.Event "\$copy" "'clicked'" '<0>' 0 >/dev/null
+stamp=""
+wait_for 100 eval 'stamp=\$(wl-paste -n 2>/dev/null) && [ -n "\$stamp" ]'
+echo "stamp: [\$stamp] at \$(date +%s)"
 kill \$clock \$bar \$sway 2>/dev/null
 wait
 EOF
@@ -184,7 +208,23 @@ unshare --user --map-user=1000 --map-group=1000 dbus-run-session -- bash "$work/
   true
 cat "$work/wayland.out"
 grep -q '^item: .' "$work/wayland.out" || fail "no StatusNotifierItem was registered: $(tail -n 5 "$work/sway.log" "$work/wayland-app.log")"
-stardate=$(sed -n "s/^tooltip: .*StarDate\\( [+-] *[0-9A-F]*\\.[0-9A-F]\\{4\\}\\).*/\\1/p" "$work/wayland.out")
-is_present 0 "$stardate" || fail "the item's tool tip holds no present StarDate: $(grep tooltip "$work/wayland.out")"
-echo "Wayland: the StatusNotifierItem's tool tip holds the StarDate '$stardate'"
+tipdate=$(sed -n "s/^tooltip: .*StarDate\\( [+-] *[0-9A-F]*\\.[0-9A-F]\\{4\\}\\).*/\\1/p" "$work/wayland.out")
+# near SECOND TEXT: whether the text is what the stardate command gives for the second, or one before.
+near() {
+  local n
+  for n in $(($1 - 2)) $(($1 - 1)) "$1"; do [ "$2" = "$(TZ=UTC "$stardate" -a "@$n")" ] && return 0; done
+  return 1
+}
+near "$(sed -n 's/^tooltip read at //p' "$work/wayland.out")" "$tipdate" ||
+  fail "the item's tool tip holds no present StarDate: $(grep tooltip "$work/wayland.out")"
+echo "Wayland: the StatusNotifierItem's tool tip holds the StarDate '$tipdate'"
+grep -qx 'window: shown' "$work/wayland.out" || fail "sway did not show the clock's window: $(tail -n 5 "$work/wayland-app.log")"
+grep -qx 'Activate: hidden' "$work/wayland.out" || fail "the item's Activate did not hide the window"
+grep -qx 'Activate again: shown' "$work/wayland.out" || fail "a second Activate did not show the window again"
+echo "Wayland: Activate hid the window, and showed it again"
+grep -q '^copy entry: [0-9]' "$work/wayland.out" || fail "no \"Copy time stamp\" in the item's menu: $(grep -A3 layout "$work/wayland.out")"
+stamp=$(sed -n 's/^stamp: \[\(.*\)\] at [0-9]*$/\1/p' "$work/wayland.out")
+at=$(sed -n 's/^stamp: .* at \([0-9]*\)$/\1/p' "$work/wayland.out")
+[ "${stamp:0:2}" = "  " ] && near "$at" "${stamp:2}" || fail "the menu's Copy time stamp copied '$stamp', not two blanks and the StarDate $(TZ=UTC "$stardate" -a "@$at")"
+echo "Wayland: the menu's Copy time stamp copied '$stamp'"
 echo "1 passed, 0 failed"

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSessionManager>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -108,6 +109,13 @@ MainWindow::MainWindow(Seams seams)
   // Controls stand at fixed places: resizing the window clips them, never moves them.
   resize(pixels(design.clientWidth), pixels(design.clientHeight) + menuBar->sizeHint().height());
   clock_.Form_Load();
+  // The desktop's session ends: the clock keeps what Quit keeps (its places, a window left
+  // hidden in the notification area), once.
+  const auto sessionEnds = [this] {
+    if (!ended_) clock_.quit();
+  };
+  connect(qApp, &QGuiApplication::commitDataRequest, this, sessionEnds);
+  connect(qApp, &QCoreApplication::aboutToQuit, this, sessionEnds);
 }
 
 MainWindow::~MainWindow() { delete calculator_; }
@@ -162,6 +170,8 @@ void MainWindow::showCalculator() {
 }
 
 void MainWindow::endProgram() {
+  if (ended_) return;
+  ended_ = true;
   delete calculator_;
   endProgram_();
 }

@@ -60,6 +60,7 @@ class MainWindow : public DesignedWindow<MainFace> {
 
  private:
   std::function<void()> endProgram_;
+  bool ended_ = false;  // the session's end may come after Quit, or twice
   std::unique_ptr<SystemKeys> keys_;  // before the clock, which takes its key at load
   TrayIcon tray_;                     // the same
   XdgAutostart autostart_;

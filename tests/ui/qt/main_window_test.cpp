@@ -340,6 +340,20 @@ TEST_F(MainWindowTest, ClosingTheWindowEndsTheProgramWithTheCalculator) {
   EXPECT_FALSE(timer()->isActive());
 }
 
+// The desktop's session ends (the application's last signals): the places are kept as
+// Quit keeps them, and the program ends once, however many signals come.
+TEST_F(MainWindowTest, TheSessionsEndKeepsWhatQuitKeeps) {
+  open();
+  window_->move(123, 45);
+  window_->show();
+  const QPoint at = window_->geometry().topLeft();
+  ASSERT_TRUE(QMetaObject::invokeMethod(qApp, "aboutToQuit"));
+  ASSERT_TRUE(QMetaObject::invokeMethod(qApp, "aboutToQuit"));
+  EXPECT_EQ(ended_, 1);
+  EXPECT_EQ(stored("Selenial.conf"), QString("position=%1,%2\n").arg(at.x()).arg(at.y()).toUtf8());
+  EXPECT_FALSE(timer()->isActive());
+}
+
 TEST_F(MainWindowTest, StackingWhereLabelsOverlap) {
   open();
   window_->show();
