@@ -12,7 +12,7 @@ runtime_packages=(cmake make g++ pkg-config qt6-base-dev libcli11-dev libxcb1-de
 # bars, trays and window managers they drive, wine and the cross compiler for the Windows program.
 test_packages=(
   libgtest-dev libgmock-dev googletest i3blocks tmux man-db libxcb-keysyms1-dev
-  xvfb xauth xdotool xclip x11-utils imagemagick faketime xterm openbox trayer stress-ng
+  xvfb xauth xdotool xclip x11-utils imagemagick faketime xterm openbox trayer stress-ng jq strace
   weston qt6-wayland wl-clipboard sway waybar wtype qt6-gtk-platformtheme
   desktop-file-utils appstream libglib2.0-bin dpkg-dev file icoutils librsvg2-bin
   dbus dbus-daemon at-spi2-core python3-pyatspi python3-dbus orca
