@@ -215,7 +215,8 @@ void MainCLock::Display() {
     face_.setText(Label5_1, "  " + texts->seconds);
     face_.setText(Label5_2, "  " + texts->utc);
   }
-  if (runtime::inDateRange(Tnow)) face_.setText(Label5_3, "  " + runtime::momentText(Tnow));
+  const std::string local = texts ? texts->local : runtime::inDateRange(Tnow) ? runtime::momentText(Tnow) : "";
+  if (!local.empty()) face_.setText(Label5_3, "  " + local);
 }
 
 void MainCLock::setShown(Control control, bool shown) {
