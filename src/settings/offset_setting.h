@@ -11,6 +11,9 @@ namespace settings {
 // Looked up in the working directory at each access.
 inline constexpr std::string_view kOffsetFile = "Selenial.ini";
 
+// The text without the blanks and tabs around it, as the settings' readers take it.
+std::string_view trimmed(std::string_view text);
+
 // The word that stands for the offset the system's zone gives at each moment,
 // daylight saving included; any case, blanks around it allowed.
 inline constexpr std::string_view kSystemZone = "auto";

@@ -9,12 +9,6 @@ namespace {
 // More than any hand-written file; a larger one is read as far as this.
 constexpr std::size_t kMaxText = 1 << 16;
 
-std::string_view trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::string fileName(const std::string& file) { return file.substr(file.find_last_of("/\\") + 1); }
 
 }  // namespace
