@@ -8,7 +8,7 @@ set -euo pipefail
 arch="$1"
 build="$(mkdir -p "$2" && cd "$2" && pwd)"
 source "$(dirname "$0")/x11.sh"
-needs Xvfb xdotool xclip wine wineboot wineserver "$arch-w64-mingw32-g++-posix"
+needs Xvfb xdotool xclip xprop xwininfo openbox trayer wine wineboot wineserver "$arch-w64-mingw32-g++-posix"
 [ -d /usr/src/googletest ] || { echo "SKIP: the googletest sources are not installed"; exit 77; }
 if [ "$arch" = i686 ] && [ ! -x /usr/lib/wine/wine ]; then echo "SKIP: wine32 is not installed"; exit 77; fi
 make_work
@@ -224,8 +224,16 @@ xdotool key Escape
 startup="$(folder APPDATA)/Microsoft/Windows/Start Menu/Programs/StartUp/Selenial.lnk"
 xdotool windowfocus --sync "$installed" key alt+w Down Return
 poll 100 test -f "$startup" || fail "Start at login made no $startup"
-xdotool windowfocus --sync "$installed" key alt+F4
-poll 150 eval '! xdotool search --name "^ [+-] " >/dev/null 2>&1' || fail "the installed program did not end"
+installed_ended() {
+  xdotool windowfocus --sync "$installed" key alt+F4
+  poll 150 eval '! xdotool search --name "^ [+-] " >/dev/null 2>&1' || fail "the installed program did not end"
+}
+installed_ended
+# As the login starts it: the offset 3600 shows that it runs in the setting's folder.
+timeout 30 wine start /unix "$startup" </dev/null >"$work/start.log" 2>&1 || fail "the Startup shortcut did not start: $(cat "$work/start.log")"
+installed=$(wait_window '^(ini: |[ ][+-][ ])' 600)
+wait_present 3600 "$installed" "started through the Startup shortcut"
+installed_ended
 msiexec /i "$work/second.msi" /qn || fail "installing the next build exited with $?: $(tail -n 5 "$work/msiexec.log")"
 file_holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "installing again replaced the user's Selenial.ini: $(od -An -c "$settings/Selenial.ini" 2>&1)"
 [ "$(entries)" = "$version|Vantrel" ] || fail "after the next build installed programs list '$(entries)', not one Selenial"
@@ -236,4 +244,62 @@ msiexec /x "$work/second.msi" /qn || fail "msiexec /x exited with $?: $(tail -n 
 [ -z "$(entries)" ] || fail "the uninstall left the installed programs' entry '$(entries)'"
 file_holds "$settings/Selenial.ini" " 3 6 0 0 \r \n" || fail "the uninstall did not keep the user's Selenial.ini"
 echo "installed again over the user's Selenial.ini, one entry; uninstalled, Selenial.ini kept"
+
+# The notification icon, docked by wine into a real X tray beside a window manager. The
+# tray keeps its width: wine misses the panel's growing and would send it the icon's clicks.
+openbox >"$work/openbox.log" 2>&1 &
+at_exit "kill $! 2>/dev/null"
+poll 100 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
+trayer --edge top --align right --widthtype pixel --width 48 >"$work/trayer.log" 2>&1 &
+at_exit "kill $! 2>/dev/null"
+panel() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ && !found { print $1; found = 1 }'; }
+poll 100 eval '[ -n "$(panel)" ]' || fail "trayer did not start"
+# The icon: wine's window inside trayer's socket.
+icon() { xwininfo -tree -id "$(panel)" | awk '/"explorer.exe"/ && !found { print $1; found = 1 }'; }
+mkdir "$work/tray" && cd "$work/tray"
+wine "$build/src/selenial.exe" >"$work/tray.log" 2>&1 &
+app=$!
+main=$(wait_window '^ini:  0$' 600)
+poll 300 eval '[ -n "$(icon)" ]' || fail "the icon did not dock in trayer: $(xwininfo -root -tree | grep -A4 '"panel"')"
+# shellcheck disable=SC2046
+click_icon() { xdotool mousemove $(xwininfo -id "$(icon)" | awk '/Absolute upper-left/ { printf "%d ", $4 + 8 }') click "$1"; }
+mapped() { xwininfo -id "$main" | grep -q 'Map State: IsViewable'; }
+click_icon 1
+poll 100 eval '! mapped' || fail "a click on the icon did not hide the clock in front"
+# Past the double-click time.
+sleep 0.6
+click_icon 1
+poll 100 mapped || fail "a second click on the icon did not show the clock"
+echo "icon docked in trayer; a click hides the clock, the next shows it"
+# The clock's own windows: a tool tip over the icon is explorer's.
+windows() { xdotool search --onlyvisible --classname '^selenial[.]exe$' 2>/dev/null | wc -l; }
+# An entry of the icon's menu, chosen by keys once the menu is up.
+icon_menu() {
+  local before
+  before=$(windows)
+  click_icon 3
+  poll 100 eval '[ "$(windows)" -gt "$before" ]' || fail "the icon's menu did not open"
+  xdotool key "$@" Return
+}
+echo marker | xclip -i -selection clipboard
+icon_menu Down
+poll 100 clipboard_changed || fail "the icon's Copy time stamp copied nothing"
+check_stamp
+above() { xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+icon_menu Down Down Down Down
+poll 100 above || fail "the icon's Always on top did not set _NET_WM_STATE_ABOVE"
+corner() { xwininfo -id "$main" | awk '/Absolute upper-left/ { printf "%d ", $4 }'; }
+xdotool windowmove --sync "$main" 300 200
+left=$(corner)
+icon_menu Up
+poll 150 eval '! kill -0 "$app" 2>/dev/null' || fail "the icon's Quit did not end the program"
+echo "the icon's menu copied the stamp, kept the clock above the others and quit"
+wine "$build/src/selenial.exe" >>"$work/tray.log" 2>&1 &
+app=$!
+main=$(wait_window '^ini:  0$' 600)
+poll 100 eval '[ "$(corner)" = "$left" ]' || fail "the clock left at $left opened at $(corner)"
+poll 100 above || fail "the clock left on top opened below others"
+xdotool windowfocus --sync "$main" key ctrl+q
+poll 150 eval '! kill -0 "$app" 2>/dev/null' || fail "Ctrl+Q did not end the program"
+echo "opened again where it was left ($left), on top; Ctrl+Q ended it"
 echo "1 passed, 0 failed"

@@ -53,7 +53,8 @@ click_until() {
   done
   fail "clicks at $* never made '$check' true; the clipboard holds '$(clipboard)'"
 }
-clipboard_changed() { [ "$(clipboard)" != marker ]; }
+# Empty while its new owner has taken the selection but not yet given its text.
+clipboard_changed() { local text; text=$(clipboard); [ -n "$text" ] && [ "$text" != marker ]; }
 # copy_stardate_label WINDOW: OK on the About view, then a click on the StarDate value
 # (Label5 index 0, at 3000,120 twips in the client area below the menu bar), the time stamp
 # on the clipboard.

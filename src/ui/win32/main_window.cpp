@@ -145,6 +145,7 @@ bool MainWindow::inFront() const {
 }
 
 void MainWindow::stayOnTop(bool on) {
+  onTop_ = on;
   SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -207,6 +208,13 @@ LRESULT MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       if (!ended_) clock_.quit();
+      break;
+    case WM_WINDOWPOSCHANGED:
+      // Wine drops the topmost state given to a window not shown yet, as it is at start-up.
+      if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) && onTop_ &&
+          !(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        stayOnTop(true);
+      }
       break;
     default:
       break;

@@ -63,6 +63,7 @@ class MainWindow : public DesignedWindow<MainFace> {
 
   std::unique_ptr<CalculatorWindow> calculator_;  // kept after its window is discarded, until the next opening
   bool ended_ = false;
+  bool onTop_ = false;
   std::optional<Point> calculatorPlace_;
 };
 
