@@ -9,16 +9,11 @@ program="$(realpath "$1")" stardate="$(realpath "$2")"
 source "$(dirname "$0")/x11.sh"
 needs Xvfb xdotool xwininfo xprop openbox trayer desktop-file-validate sway waybar dbus-run-session gdbus swaymsg jq wtype wl-paste
 make_work
-at_exit 'kill "${app:-}" "${tray:-}" "${wm:-}" "${login:-}"'
+at_exit 'kill "${app:-}" "${login:-}"'
 start_xvfb
 # No StatusNotifierWatcher on this bus: Qt docks in the X tray.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=/dev/null XDG_CONFIG_HOME="$work/config" TZ=UTC
-openbox >"$work/openbox.log" 2>&1 &
-wm=$!
-poll 100 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
-trayer --edge top --align right --widthtype request >"$work/trayer.log" 2>&1 &
-tray=$!
-poll 100 sh -c "xwininfo -root -tree | grep -q '\"panel\": (\"panel\" \"trayer\")'" || fail "trayer did not start"
+start_tray --widthtype request
 
 mkdir "$work/run" && cd "$work/run"
 # start_clock: the clock in this folder, $main its window, once its caption is a StarDate.
@@ -30,16 +25,8 @@ start_clock() {
 }
 ended() { ! kill -0 "$app" 2>/dev/null; }
 # The icon: the clock's window docked inside trayer's panel.
-icon() {
-  local panel
-  panel=$(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { print $1; exit }')
-  [ -n "$panel" ] && xwininfo -tree -id "$panel" | awk '/\("selenial" "Selenial"\)/ { print $1; exit }'
-}
-mapped() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
-# corner WINDOW [DX DY]: its top left corner on the screen, moved by DX and DY.
-corner() { xwininfo -id "$1" | awk -v dx="${2:-0}" -v dy="${3:-0}" '/Absolute upper-left X/ { x = $4 + dx } /Absolute upper-left Y/ { y = $4 + dy } END { print x, y }'; }
-# shellcheck disable=SC2046
-click_icon() { xdotool mousemove $(corner "$(icon)" 8 8) click "$1"; }
+icon() { tray_icon '("selenial" "Selenial")'; }
+click_icon() { click_tray_icon '("selenial" "Selenial")' "$1"; }
 shown() { xdotool search --onlyvisible --class Selenial 2>/dev/null | wc -l; }
 # An entry chosen by keys in the icon's menu or the Window menu, once the menu is up:
 # keys typed before would reach the window.
@@ -65,8 +52,7 @@ echo "a click hides the window in front, the next shows it"
 
 # "Always on top", the fourth entry of the icon's menu. The window is made anew.
 choose icon Down Down Down Down
-above() { xprop -id "$(xdotool search --name '^ [+-] ' | head -n1)" _NET_WM_STATE 2>/dev/null | grep -q ABOVE; }
-poll 100 above || fail "Always on top did not set _NET_WM_STATE_ABOVE"
+poll 100 eval 'above "$(xdotool search --name "^ [+-] " | head -n1)"' || fail "Always on top did not set _NET_WM_STATE_ABOVE"
 grep -qx 'on-top=on' Selenial.conf || fail "on-top=on is not kept: $(cat Selenial.conf)"
 echo "Always on top: _NET_WM_STATE_ABOVE"
 

@@ -247,29 +247,21 @@ echo "installed again over the user's Selenial.ini, one entry; uninstalled, Sele
 
 # The notification icon, docked by wine into a real X tray beside a window manager. The
 # tray keeps its width: wine misses the panel's growing and would send it the icon's clicks.
-openbox >"$work/openbox.log" 2>&1 &
-at_exit "kill $! 2>/dev/null"
-poll 100 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
-trayer --edge top --align right --widthtype pixel --width 48 >"$work/trayer.log" 2>&1 &
-at_exit "kill $! 2>/dev/null"
-panel() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ && !found { print $1; found = 1 }'; }
-poll 100 eval '[ -n "$(panel)" ]' || fail "trayer did not start"
+start_tray --widthtype pixel --width 48
 # The icon: wine's window inside trayer's socket.
-icon() { xwininfo -tree -id "$(panel)" | awk '/"explorer.exe"/ && !found { print $1; found = 1 }'; }
+icon() { tray_icon '"explorer.exe"'; }
 mkdir "$work/tray" && cd "$work/tray"
 wine "$build/src/selenial.exe" >"$work/tray.log" 2>&1 &
 app=$!
 main=$(wait_window '^ini:  0$' 600)
 poll 300 eval '[ -n "$(icon)" ]' || fail "the icon did not dock in trayer: $(xwininfo -root -tree | grep -A4 '"panel"')"
-# shellcheck disable=SC2046
-click_icon() { xdotool mousemove $(xwininfo -id "$(icon)" | awk '/Absolute upper-left/ { printf "%d ", $4 + 8 }') click "$1"; }
-mapped() { xwininfo -id "$main" | grep -q 'Map State: IsViewable'; }
+click_icon() { click_tray_icon '"explorer.exe"' "$1"; }
 click_icon 1
-poll 100 eval '! mapped' || fail "a click on the icon did not hide the clock in front"
+poll 100 eval '! mapped "$main"' || fail "a click on the icon did not hide the clock in front"
 # Past the double-click time.
 sleep 0.6
 click_icon 1
-poll 100 mapped || fail "a second click on the icon did not show the clock"
+poll 100 mapped "$main" || fail "a second click on the icon did not show the clock"
 echo "icon docked in trayer; a click hides the clock, the next shows it"
 # The clock's own windows: a tool tip over the icon is explorer's.
 windows() { xdotool search --onlyvisible --classname '^selenial[.]exe$' 2>/dev/null | wc -l; }
@@ -279,26 +271,27 @@ icon_menu() {
   before=$(windows)
   click_icon 3
   poll 100 eval '[ "$(windows)" -gt "$before" ]' || fail "the icon's menu did not open"
+  # Typed while another program holds the X focus, the keys would reach that one.
+  poll 100 eval 'xprop -id "$(xdotool getwindowfocus)" WM_CLASS | grep -q "selenial[.]exe"' ||
+    fail "the icon's menu has not the keyboard: $(xprop -id "$(xdotool getwindowfocus)" WM_CLASS WM_NAME)"
   xdotool key "$@" Return
 }
 echo marker | xclip -i -selection clipboard
 icon_menu Down
 poll 100 clipboard_changed || fail "the icon's Copy time stamp copied nothing"
 check_stamp
-above() { xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 icon_menu Down Down Down Down
-poll 100 above || fail "the icon's Always on top did not set _NET_WM_STATE_ABOVE"
-corner() { xwininfo -id "$main" | awk '/Absolute upper-left/ { printf "%d ", $4 }'; }
+poll 100 above "$main" || fail "the icon's Always on top did not set _NET_WM_STATE_ABOVE"
 xdotool windowmove --sync "$main" 300 200
-left=$(corner)
+left=$(corner "$main")
 icon_menu Up
 poll 150 eval '! kill -0 "$app" 2>/dev/null' || fail "the icon's Quit did not end the program"
 echo "the icon's menu copied the stamp, kept the clock above the others and quit"
 wine "$build/src/selenial.exe" >>"$work/tray.log" 2>&1 &
 app=$!
 main=$(wait_window '^ini:  0$' 600)
-poll 100 eval '[ "$(corner)" = "$left" ]' || fail "the clock left at $left opened at $(corner)"
-poll 100 above || fail "the clock left on top opened below others"
+poll 100 eval '[ "$(corner "$main")" = "$left" ]' || fail "the clock left at $left opened at $(corner "$main")"
+poll 100 above "$main" || fail "the clock left on top opened below others"
 xdotool windowfocus --sync "$main" key ctrl+q
 poll 150 eval '! kill -0 "$app" 2>/dev/null' || fail "Ctrl+Q did not end the program"
 echo "opened again where it was left ($left), on top; Ctrl+Q ended it"

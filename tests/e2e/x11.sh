@@ -65,3 +65,26 @@ copy_stardate_label() {
   height=$(xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
   click_until clipboard_changed mousemove --window "$1" 300 $((height - 184 + 16))
 }
+
+# start_tray TRAYER-ARGS...: openbox, a small real window manager, and trayer's XEmbed tray
+# at the screen's top right (pids $wm and $tray).
+start_tray() {
+  openbox >"$work/openbox.log" 2>&1 &
+  wm=$!
+  at_exit 'kill "$wm" 2>/dev/null'
+  poll 100 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
+  trayer --edge top --align right "$@" >"$work/trayer.log" 2>&1 &
+  tray=$!
+  at_exit 'kill "$tray" 2>/dev/null'
+  poll 100 eval '[ -n "$(tray_panel)" ]' || fail "trayer did not start"
+}
+tray_panel() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ && !found { print $1; found = 1 }'; }
+# tray_icon CLASS: the window of that class (as xwininfo writes it) docked in trayer's panel.
+tray_icon() { xwininfo -tree -id "$(tray_panel)" | awk -v class="$1" 'index($0, class) && !found { print $1; found = 1 }'; }
+# click_tray_icon CLASS BUTTON
+# shellcheck disable=SC2046
+click_tray_icon() { xdotool mousemove $(corner "$(tray_icon "$1")" 8 8) click "$2"; }
+mapped() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
+# corner WINDOW [DX DY]: its top left corner on the screen, moved by DX and DY.
+corner() { xwininfo -id "$1" | awk -v dx="${2:-0}" -v dy="${3:-0}" '/Absolute upper-left X/ { x = $4 + dx } /Absolute upper-left Y/ { y = $4 + dy } END { print x, y }'; }
+above() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE; }
