@@ -31,10 +31,8 @@ shown() { xdotool search --onlyvisible --class Selenial 2>/dev/null | wc -l; }
 # An entry chosen by keys in the icon's menu or the Window menu, once the menu is up:
 # keys typed before would reach the window.
 choose() {
-  local before
-  before=$(shown)
-  if [ "$1" = icon ]; then click_icon 3; else xdotool windowfocus --sync "$main" key alt+w; fi
-  poll 100 eval '[ "$(shown)" -gt "$before" ]' || fail "the $1 menu did not open"
+  if [ "$1" = icon ]; then menu_up shown click_icon 3; else menu_up shown xdotool windowfocus --sync "$main" key alt+w; fi ||
+    fail "the $1 menu did not open"
   shift
   xdotool key "$@" Return
 }
@@ -189,6 +187,9 @@ gdbus call --session -d "\${item%%/*}" -o "\$menu" -m com.canonical.dbusmenu.Eve
 stamp=""
 wait_for 100 eval 'stamp=\$(wl-paste -n 2>/dev/null) && [ -n "\$stamp" ]'
 echo "stamp: [\$stamp] at \$(date +%s)"
+quit=\$(grep -o "([0-9]*, {[^}]*'label': <'Quit'>" <<<"\$layout" | grep -o '^([0-9]*' | tr -d '(')
+gdbus call --session -d "\${item%%/*}" -o "\$menu" -m com.canonical.dbusmenu.Event "\$quit" "'clicked'" '<0>' 0 >/dev/null
+wait_for 100 eval '! kill -0 \$clock 2>/dev/null' && echo "Quit: ended"
 kill \$clock \$bar \$sway 2>/dev/null
 wait
 EOF
@@ -210,9 +211,13 @@ grep -qx 'window: shown' "$work/wayland.out" || fail "sway did not show the cloc
 grep -qx 'Activate: hidden' "$work/wayland.out" || fail "the item's Activate did not hide the window"
 grep -qx 'Activate again: shown' "$work/wayland.out" || fail "a second Activate did not show the window again"
 echo "Wayland: Activate hid the window, and showed it again"
+grep -q "^layout: .*'enabled': <false>, 'label': <'Always on top'>" "$work/wayland.out" ||
+  fail "Always on top is offered on Wayland: $(grep layout "$work/wayland.out")"
 grep -q '^copy entry: [0-9]' "$work/wayland.out" || fail "no \"Copy time stamp\" in the item's menu: $(grep -A3 layout "$work/wayland.out")"
 stamp=$(sed -n 's/^stamp: \[\(.*\)\] at [0-9]*$/\1/p' "$work/wayland.out")
 at=$(sed -n 's/^stamp: .* at \([0-9]*\)$/\1/p' "$work/wayland.out")
 [ "${stamp:0:2}" = "  " ] && near "$at" "${stamp:2}" || fail "the menu's Copy time stamp copied '$stamp', not two blanks and the StarDate $(TZ=UTC "$stardate" -a "@$at")"
 echo "Wayland: the menu's Copy time stamp copied '$stamp'"
+grep -qx 'Quit: ended' "$work/wayland.out" || fail "the menu's Quit did not end the program"
+echo "Wayland: the menu's Quit ended the program"
 echo "1 passed, 0 failed"

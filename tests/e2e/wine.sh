@@ -267,10 +267,7 @@ echo "icon docked in trayer; a click hides the clock, the next shows it"
 windows() { xdotool search --onlyvisible --classname '^selenial[.]exe$' 2>/dev/null | wc -l; }
 # An entry of the icon's menu, chosen by keys once the menu is up.
 icon_menu() {
-  local before
-  before=$(windows)
-  click_icon 3
-  poll 100 eval '[ "$(windows)" -gt "$before" ]' || fail "the icon's menu did not open"
+  menu_up windows click_icon 3 || fail "the icon's menu did not open"
   # Typed while another program holds the X focus, the keys would reach that one.
   poll 100 eval 'xprop -id "$(xdotool getwindowfocus)" WM_CLASS | grep -q "selenial[.]exe"' ||
     fail "the icon's menu has not the keyboard: $(xprop -id "$(xdotool getwindowfocus)" WM_CLASS WM_NAME)"

@@ -88,3 +88,13 @@ mapped() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 # corner WINDOW [DX DY]: its top left corner on the screen, moved by DX and DY.
 corner() { xwininfo -id "$1" | awk -v dx="${2:-0}" -v dy="${3:-0}" '/Absolute upper-left X/ { x = $4 + dx } /Absolute upper-left Y/ { y = $4 + dy } END { print x, y }'; }
 above() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE; }
+# menu_up COUNT OPEN...: runs OPEN, a command that opens a menu, and waits until COUNT, a
+# command that counts the program's shown windows, counts one more. Keys typed before the
+# menu is up would reach the window.
+menu_up() {
+  local count=$1 before
+  shift
+  before=$("$count")
+  "$@"
+  poll 100 eval '[ "$("$count")" -gt "$before" ]'
+}
