@@ -7,7 +7,7 @@
 set -euo pipefail
 program="$(realpath "$1")" stardate="$(realpath "$2")"
 source "$(dirname "$0")/x11.sh"
-needs Xvfb xdotool xwininfo xprop openbox trayer desktop-file-validate sway waybar dbus-run-session gdbus swaymsg jq wtype wl-paste
+needs Xvfb xdotool xwininfo xprop import openbox trayer desktop-file-validate sway waybar dbus-run-session gdbus swaymsg jq wtype wl-paste
 make_work
 at_exit 'kill "${app:-}" "${login:-}"'
 start_xvfb
@@ -40,6 +40,17 @@ choose() {
 start_clock
 poll 100 eval '[ -n "$(icon)" ]' || fail "the icon did not dock in trayer: $(xwininfo -root -tree | grep -A3 panel)"
 echo "docked: $(icon) in trayer's panel"
+# Its tool tip, once up, follows the seconds while the pointer rests on the icon.
+# shellcheck disable=SC2046
+xdotool mousemove $(corner "$(icon)" 8 8) mousemove $(corner "$(icon)" 9 9)
+# The clock's shown window that is neither its main window nor its icon.
+tip() { xdotool search --onlyvisible --class Selenial 2>/dev/null | grep -vx -e "$main" -e "$(($(icon)))" | head -n1; }
+poll 100 eval '[ -n "$(tip)" ]' || fail "no tool tip over the icon"
+shot() { import -window "$(tip)" "ppm:$work/$1.ppm"; }
+# Drawn, it holds still for a moment; then the next second shows in it.
+poll 50 eval 'shot tip && shot tip-now && cmp -s "$work/tip.ppm" "$work/tip-now.ppm"' || fail "the icon's tool tip was never drawn whole"
+poll 50 eval 'shot tip-now && ! cmp -s "$work/tip.ppm" "$work/tip-now.ppm"' || fail "the icon's tool tip stood still"
+echo "the icon's tool tip, shown, changed with the seconds"
 click_icon 1
 poll 100 eval '! mapped "$main"' || fail "a click on the icon did not hide the window in front"
 # Past the double-click time: a second click within it is a double click.

@@ -1,7 +1,9 @@
 #include "ui/qt/tray_icon.h"
 
+#include <QCursor>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QToolTip>
 
 #include "ui/qt/widgets.h"
 
@@ -45,7 +47,14 @@ void TrayIcon::show(bool shown) {
 }
 
 void TrayIcon::setToolTip(std::string_view text) {
-  if (icon_) icon_->setToolTip(fromStd(text));
+  if (!icon_) return;
+  icon_->setToolTip(fromStd(text));
+  // An X11 tray's tip is drawn by this program once, when it shows: it would stand still
+  // while the pointer rests on the icon. A host of the item protocol draws its own.
+  const QRect place = icon_->geometry();
+  if (QToolTip::isVisible() && place.contains(QCursor::pos())) {
+    QToolTip::showText(QCursor::pos(), icon_->toolTip(), nullptr, place);
+  }
 }
 
 void TrayIcon::setEntryCaption(int entry, std::string_view caption) {
