@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program with auto stored, its wall clock moved by libfaketime, once it shows
-# its first StarDate, to 12 seconds before a daylight saving switch, in Berlin and in New
+# its first StarDate, to 20 seconds before a daylight saving switch, in Berlin and in New
 # York, spring and autumn: every title over the 20 seconds around the switch is the
 # StarDate of the true UTC moment, each second once. Title changes are seen by
 # bench/title_watch.c.
@@ -29,14 +29,15 @@ for i in "${!cases[@]}"; do
     start_xvfb
     cd "$work"
     # The program's wall clock is the file's offset from the true one, read at every look.
-    TZ="$zone" XDG_RUNTIME_DIR="$work/runtime" stdbuf -oL "$work/../title_watch" 30 \
+    TZ="$zone" XDG_RUNTIME_DIR="$work/runtime" stdbuf -oL "$work/../title_watch" 45 \
       env LD_PRELOAD="$libfaketime" FAKETIME_TIMESTAMP_FILE="$work/faketime" FAKETIME_NO_CACHE=1 \
       FAKETIME_DONT_FAKE_MONOTONIC=1 "$program" >"$work/titles" 2>"$work/watch.log" &
     watch=$!
     # Started on a busy machine, a program may take seconds to show its first StarDate: only
-    # then is its clock put 12 s before the switch, so that it runs the 20 s around it in full.
+    # then is its clock put 20 s before the switch, so that it runs the 20 s around it in full,
+    # and they begin once the four programs' start-up no longer holds the machine.
     poll 600 grep -q '^[0-9.]* [ ][+-] ' "$work/titles" || fail "$zone: no StarDate title: $(cat "$work/watch.log")"
-    ahead=$((switch - 12 - $(date +%s)))
+    ahead=$((switch - 20 - $(date +%s)))
     echo "$ahead" >"$work/ahead"
     printf '%+d\n' "$ahead" >"$work/faketime.new" && mv "$work/faketime.new" "$work/faketime"
     wait "$watch"
