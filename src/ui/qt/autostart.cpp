@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "autostart_entry.h"
+#include "settings/offset_setting.h"
 
 namespace ui::qt {
 
@@ -24,7 +25,23 @@ XdgAutostart::XdgAutostart(std::filesystem::path home)
 
 bool XdgAutostart::present() const {
   std::error_code error;
-  return std::filesystem::is_regular_file(file_, error);
+  if (!std::filesystem::is_regular_file(file_, error)) return false;
+  // The desktop's own session settings turn an entry off by marking it, not by removing it.
+  std::ifstream in(file_, std::ios::binary);
+  bool inEntry = false;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.starts_with('[')) {
+      inEntry = line == "[Desktop Entry]";
+      continue;
+    }
+    const auto equals = line.find('=');
+    if (!inEntry || equals == std::string::npos) continue;
+    const std::string_view key = settings::trimmed(std::string_view(line).substr(0, equals));
+    const std::string_view value = settings::trimmed(std::string_view(line).substr(equals + 1));
+    if ((key == "Hidden" && value == "true") || (key == "X-GNOME-Autostart-enabled" && value == "false")) return false;
+  }
+  return true;
 }
 
 std::string XdgAutostart::set(bool present) {
