@@ -16,7 +16,7 @@ test_packages=(
   weston qt6-wayland wl-clipboard sway waybar wtype qt6-gtk-platformtheme
   desktop-file-utils appstream libglib2.0-bin dpkg-dev file icoutils librsvg2-bin
   dbus dbus-daemon at-spi2-core python3-pyatspi python3-dbus orca
-  binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 wixl msitools
+  binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wixl msitools
 )
 
 # For the measuring scripts: Google Benchmark, and title_watch's and map_watch's X library.

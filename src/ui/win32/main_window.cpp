@@ -19,6 +19,18 @@ HANDLE makeTimer() {
   return CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
 }
 
+// Called by EnumDisplayMonitors; a lambda has not the 32-bit system's calling convention.
+BOOL CALLBACK noteWorkArea(HMONITOR handle, HDC /*context*/, LPRECT /*area*/, LPARAM into) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(handle, &monitor)) {
+    const RECT& work = monitor.rcWork;
+    reinterpret_cast<std::vector<Rect>*>(into)->push_back(
+        {work.left, work.top, work.right - work.left, work.bottom - work.top});
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(MainClockSeams seams)
@@ -178,19 +190,7 @@ void MainWindow::place(Which window, Point at) {
 
 std::vector<Rect> MainWindow::screens() const {
   std::vector<Rect> rects;
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR handle, HDC, LPRECT, LPARAM into) -> BOOL {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        if (GetMonitorInfoW(handle, &monitor)) {
-          const RECT& work = monitor.rcWork;
-          reinterpret_cast<std::vector<Rect>*>(into)->push_back(
-              {work.left, work.top, work.right - work.left, work.bottom - work.top});
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&rects));
+  EnumDisplayMonitors(nullptr, nullptr, noteWorkArea, reinterpret_cast<LPARAM>(&rects));
   return rects;
 }
 
