@@ -189,12 +189,17 @@ done
 grep -qx Icon <<<"$(msiinfo tables "$work/first.msi")" &&
   grep -aq $'^ARPPRODUCTICON\tselenial[.]ico' <<<"$(msiinfo export "$work/first.msi" Property)" ||
   fail "the installer gives the installed programs' list no icon"
-msiexec() { timeout 120 wine msiexec "$@" </dev/null >>"$work/msiexec.log" 2>&1; }
+# Wine's own tools of the package's kind: with 32-bit wine installed too, `wine msiexec`
+# is the 32-bit one, which will not install a 64-bit package, and `wine reg` reads the
+# 32-bit programs' list.
+tool_wine=wine
+if [ "$arch" = x86_64 ] && [ -x /usr/lib/wine/wine64 ]; then tool_wine=/usr/lib/wine/wine64; fi
+msiexec() { timeout 120 "$tool_wine" msiexec "$@" </dev/null >>"$work/msiexec.log" 2>&1; }
 folder() { winepath -u "$(wine cmd /c echo "%$1%" </dev/null 2>/dev/null | tr -d '\r')" 2>/dev/null; }
 # The entries of installed programs named Selenial, as "version|publisher" (wine writes them under HKLM).
 entries() {
   for root in HKLM HKCU; do
-    wine reg query "$root\Software\Microsoft\Windows\CurrentVersion\Uninstall" /s </dev/null 2>/dev/null
+    "$tool_wine" reg query "$root\Software\Microsoft\Windows\CurrentVersion\Uninstall" /s </dev/null 2>/dev/null
   done | tr -d '\r' | awk '/^HKEY/ { if (name == "Selenial") print version "|" publisher; name = version = publisher = "" }
     $1 == "DisplayName" { name = $3 } $1 == "DisplayVersion" { version = $3 } $1 == "Publisher" { publisher = $3 }
     END { if (name == "Selenial") print version "|" publisher }'
