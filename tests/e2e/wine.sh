@@ -273,14 +273,27 @@ windows() { xdotool search --onlyvisible --classname '^selenial[.]exe$' 2>/dev/n
 # An entry of the icon's menu, chosen by keys once the menu is up.
 icon_menu() {
   menu_up windows click_icon 3 || fail "the icon's menu did not open"
+  # The menu opens under the pointer, whose first move there would choose an entry.
+  xdotool mousemove 10 700
   # Typed while another program holds the X focus, the keys would reach that one.
   poll 100 eval 'xprop -id "$(xdotool getwindowfocus)" WM_CLASS | grep -q "selenial[.]exe"' ||
     fail "the icon's menu has not the keyboard: $(xprop -id "$(xdotool getwindowfocus)" WM_CLASS WM_NAME)"
   xdotool key "$@" Return
 }
-echo marker | xclip -i -selection clipboard
-icon_menu Down
-poll 100 clipboard_changed || fail "the icon's Copy time stamp copied nothing"
+# Now and then a program's first copy under wine leaves the X clipboard empty (about 2 in
+# 5 runs; the label's first copy above is clicked until it takes): the entry is chosen
+# again, at most twice more, and each miss said.
+copied_by_menu() {
+  echo marker | xclip -i -selection clipboard
+  poll 50 test "$(clipboard)" = marker || fail "xclip cannot set the clipboard"
+  icon_menu Down
+  poll 100 clipboard_changed
+}
+for try in 1 2 3; do
+  copied_by_menu && break
+  echo "the icon's Copy time stamp left the clipboard '$(clipboard)' (try $try)"
+  [ "$try" -lt 3 ] || fail "the icon's Copy time stamp copied nothing"
+done
 check_stamp
 icon_menu Down Down Down Down
 poll 100 above "$main" || fail "the icon's Always on top did not set _NET_WM_STATE_ABOVE"
