@@ -98,3 +98,14 @@ menu_up() {
   "$@"
   poll 100 eval '[ "$("$count")" -gt "$before" ]'
 }
+# icon_toggles WINDOW: a click on the icon (click_icon BUTTON, the script's own) hides the
+# window in front, and the next shows it again.
+icon_toggles() {
+  local window=$1
+  click_icon 1
+  poll 100 eval '! mapped "$window"' || fail "a click on the icon did not hide the window in front"
+  # Past the double-click time: a second click within it is a double click.
+  sleep 0.6
+  click_icon 1
+  poll 100 mapped "$window" || fail "a second click on the icon did not show the window again"
+}
