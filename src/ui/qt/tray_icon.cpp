@@ -48,12 +48,13 @@ void TrayIcon::show(bool shown) {
 
 void TrayIcon::setToolTip(std::string_view text) {
   if (!icon_) return;
-  icon_->setToolTip(fromStd(text));
+  const QString tip = fromStd(text);
+  icon_->setToolTip(tip);
   // An X11 tray's tip is drawn by this program once, when it shows: it would stand still
   // while the pointer rests on the icon. A host of the item protocol draws its own.
   const QRect place = icon_->geometry();
   if (QToolTip::isVisible() && place.contains(QCursor::pos())) {
-    QToolTip::showText(QCursor::pos(), icon_->toolTip(), nullptr, place);
+    QToolTip::showText(QCursor::pos(), tip, nullptr, place);
   }
 }
 
